@@ -30,6 +30,17 @@ public:
     // Bytes read, 0 on time-out, -1 on failure (the interface is gone).
     // timeout_ms < 0 blocks until data or failure.
     virtual int Read(std::span<uint8_t> buffer, int timeout_ms) = 0;
+
+    // Each open command interface has one reader thread that blocks in Read
+    // while the worker thread calls Write, so Read and Write must be safe to
+    // call at the same time from two threads.
+    //
+    // A handle that can wake a blocked Read says so here; CancelReads then
+    // makes every Read, the one blocked now and every later one, return 0 at
+    // once (it is called from another thread to stop the reader). Handles that
+    // cannot keep the defaults, and their reader polls in bounded slices.
+    virtual bool CanCancelReads() const { return false; }
+    virtual void CancelReads() {}
 };
 
 // The seam between the device channel and the operating system: the real
