@@ -5,6 +5,8 @@
 #include <array>
 #include <chrono>
 #include <ctime>
+#include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "store/schema.h"
@@ -23,6 +25,24 @@ constexpr int kOpenOrCreate = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLIT
 constexpr std::array<const char*, 3> kCompanionSuffixes = {"-wal", "-journal", "-shm"};
 
 enum class Health { kSound, kEmpty, kDamaged, kUnknown };
+
+// Every SQLite 3 file starts with these 16 bytes.
+constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+
+// Tells a foreign file from a database before SQLite opens it, since opening
+// would already touch (and might delete) a -wal file lying beside it. Only a
+// readable, non-empty file with other first bytes is foreign; SQLite itself
+// treats an empty file as an empty database.
+bool IsForeignFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string head(kMagic.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    return !head.empty() && head != kMagic;
+}
 
 bool IsDamageCode(int result) {
     return result == SQLITE_NOTADB || result == SQLITE_CORRUPT;
@@ -125,10 +145,14 @@ DatabaseFileResult OpenDatabaseFile(SQLiteDB& db, const std::filesystem::path& f
         result.opened = CreateDatabaseFile(db, file, journal);
         return result;
     }
-    if (!db.Open(file.string(), kOpenExisting)) {
-        return result;
+    Health health = Health::kDamaged;
+    if (!IsForeignFile(file)) {
+        if (!db.Open(file.string(), kOpenExisting)) {
+            return result;
+        }
+        health = CheckHealth(db);
     }
-    switch (CheckHealth(db)) {
+    switch (health) {
         case Health::kSound:
             db.ApplyJournalMode(journal);
             result.opened = true;

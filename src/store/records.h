@@ -11,8 +11,8 @@ namespace mousedeck::store {
 // `app` is always empty and `type` always 0 in rows this program writes.
 struct ProfileEntry {
     int profile = 0;
-    std::string name;
-    std::string app;
+    std::string name{};
+    std::string app{};
     int type = 0;
     int status = 0;
 
@@ -26,12 +26,12 @@ struct ButtonBinding {
     int fn_layer = 0;
     int key_code = 0;
     int layout_value = 0;
-    std::string layout_desc;
+    std::string layout_desc{};
     int macro_type = 0;
     int macro_value = 0;
     int macro_value2 = 0;
     int macro_value3 = 0;
-    std::string macro_desc;
+    std::string macro_desc{};
 
     bool operator==(const ButtonBinding&) const = default;
 };
@@ -39,7 +39,7 @@ struct ButtonBinding {
 // t_macro_data: a macro's header.
 struct MacroEntry {
     int macro_id = 0;
-    std::string name;
+    std::string name{};
     int play_type = 0;
     int play_times = 0;
     int delay_type = 0;
@@ -56,7 +56,7 @@ struct MacroRecord {
     int record_index = 0;
     int value = 0;
     int delay_time = 0;
-    std::string desc;
+    std::string desc{};
 
     bool operator==(const MacroRecord&) const = default;
 };
@@ -65,7 +65,7 @@ struct MacroRecord {
 struct LightSetting {
     int light_id = 0;
     int profile = 0;
-    std::string name;
+    std::string name{};
     int mode = 0;
     int brightness = 0;
     int speed = 0;
@@ -82,8 +82,8 @@ struct LightSetting {
 
 // One t_configdata row to seed a new profile with: key name and decimal text.
 struct ConfigRow {
-    std::string key;
-    std::string value;
+    std::string key{};
+    std::string value{};
 
     bool operator==(const ConfigRow&) const = default;
 };

@@ -6,8 +6,10 @@
 
 namespace mousedeck::store {
 
+// No sqlite3_interrupt before closing: every statement is finalized by then,
+// and a pending interrupt would make the close skip its WAL checkpoint,
+// leaving the latest writes in the -wal file instead of the database file.
 void SQLiteDB::Closer::operator()(sqlite3* connection) const {
-    sqlite3_interrupt(connection);
     // sqlite3_close_v2 defers the close until stray statements are finalized
     // instead of failing and leaking the handle.
     sqlite3_close_v2(connection);
@@ -17,10 +19,7 @@ SQLiteDB::SQLiteDB() = default;
 SQLiteDB::~SQLiteDB() = default;
 
 bool SQLiteDB::Open(const std::string& path, int flags) {
-    if (connection_) {
-        sqlite3_interrupt(connection_.get());
-        Close();
-    }
+    Close();
     sqlite3* raw = nullptr;
     const int result = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     if (result != SQLITE_OK) {
