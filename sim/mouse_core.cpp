@@ -1,0 +1,523 @@
+#include "sim/mouse_core.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+namespace mousedeck::sim {
+namespace {
+
+struct RoleLayout {
+    InterfaceRole role;
+    int interface_number;
+};
+
+// In enumeration order: the keyboard collection comes before the command
+// collection so a host that does not check usages picks the wrong one.
+constexpr RoleLayout kLayout[] = {{InterfaceRole::kPointer, 0},
+                                  {InterfaceRole::kKeyboard, 1},
+                                  {InterfaceRole::kCommand, 2},
+                                  {InterfaceRole::kBootLoader, 3}};
+
+std::atomic<int> g_next_unit{1};
+
+std::string PathOf(int unit, const SimMode& mode, int interface_number) {
+    char path[48];
+    std::snprintf(path, sizeof path, "sim:%d:%04x:%04x:%d", unit, mode.vendor_id, mode.product_id,
+                  interface_number);
+    return path;
+}
+
+std::vector<uint8_t> ConnectionReport(bool connected, const std::array<uint8_t, 2>& battery) {
+    // Bytes 2 and 3 carry identity bytes 13 and 12, so that the host, which
+    // hands identity 13, 12 and notification 2, 3 to the same display, gets
+    // the same pair both ways. No battery while the mouse is off.
+    std::vector<uint8_t> report(kInputReportSize, 0);
+    report[0] = kConnectionNotification;
+    report[1] = connected ? 1 : 0;
+    if (connected) {
+        report[2] = battery[1];
+        report[3] = battery[0];
+    }
+    return report;
+}
+
+}  // namespace
+
+MouseCore::MouseCore(SimProduct product, SimOptions options)
+    : product_(std::move(product)),
+      options_(std::move(options)),
+      unit_(options_.unit > 0 ? options_.unit : g_next_unit.fetch_add(1)),
+      log_(options_.log_path),
+      state_file_(options_.state_path),
+      commands_(product_),
+      latency_(options_.reply_latency) {
+    const auto saved = state_file_.Load();
+    if (saved && saved->device_id == product_.device_id) {
+        state_ = *saved;
+        state_.cable_plugged = state_.cable_plugged && product_.ModeOf(0) != nullptr;
+        state_.receiver_plugged = state_.receiver_plugged && product_.ModeOf(1) != nullptr;
+    } else {
+        state_ = MouseState::Factory(product_);
+        PersistLocked();
+    }
+}
+
+MouseCore::~MouseCore() = default;
+
+bool MouseCore::PluggedLocked(int mode) const {
+    return mode == 0 ? state_.cable_plugged : mode == 1 && state_.receiver_plugged;
+}
+
+std::vector<Endpoint> MouseCore::EndpointsOfMode(int mode) const {
+    std::vector<Endpoint> endpoints;
+    const SimMode* m = product_.ModeOf(mode);
+    if (m == nullptr) {
+        return endpoints;
+    }
+    for (const auto& layout : kLayout) {
+        Endpoint e;
+        e.mode = mode;
+        e.role = layout.role;
+        e.info.path = PathOf(unit_, *m, layout.interface_number);
+        e.info.vendor_id = m->vendor_id;
+        e.info.product_id = m->product_id;
+        e.info.release_number = mode == 0 ? state_.firmware : state_.receiver_firmware;
+        e.info.interface_number = layout.interface_number;
+        switch (layout.role) {
+            case InterfaceRole::kPointer:
+                e.info.usage_page = 0x0001;
+                e.info.usage = 0x0002;
+                break;
+            case InterfaceRole::kKeyboard:
+                e.info.usage_page = 0x0001;
+                e.info.usage = 0x0006;
+                break;
+            case InterfaceRole::kCommand:
+                e.info.usage_page = m->command_usage == CommandUsage::kVendor ? 0xFF01 : 0x0001;
+                e.info.usage = m->command_usage == CommandUsage::kVendor ? 0x0010 : 0x0000;
+                break;
+            case InterfaceRole::kBootLoader:
+                e.info.usage_page = 0xFFEF;
+                e.info.usage = 0x0000;
+                break;
+        }
+        endpoints.push_back(std::move(e));
+    }
+    return endpoints;
+}
+
+std::vector<Endpoint> MouseCore::EndpointsLocked() const {
+    std::vector<Endpoint> all;
+    for (const int mode : {0, 1}) {
+        if (PluggedLocked(mode)) {
+            auto endpoints = EndpointsOfMode(mode);
+            all.insert(all.end(), endpoints.begin(), endpoints.end());
+        }
+    }
+    return all;
+}
+
+std::vector<hid::HidDeviceInfo> MouseCore::Enumerate(uint16_t vendor_id, uint16_t product_id) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    std::vector<hid::HidDeviceInfo> found;
+    for (const auto& e : EndpointsLocked()) {
+        if ((vendor_id == 0 || e.info.vendor_id == vendor_id) && (product_id == 0 || e.info.product_id == product_id)) {
+            found.push_back(e.info);
+        }
+    }
+    Dispatch(lock);
+    return found;
+}
+
+std::shared_ptr<ReportChannel> MouseCore::Open(const std::string& path, Endpoint* endpoint) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    std::shared_ptr<ReportChannel> channel;
+    for (const auto& e : EndpointsLocked()) {
+        if (e.info.path == path) {
+            channel = std::make_shared<ReportChannel>();
+            channels_.emplace_back(e, channel);
+            *endpoint = e;
+            break;
+        }
+    }
+    Dispatch(lock);
+    return channel;
+}
+
+void MouseCore::Close(const std::shared_ptr<ReportChannel>& channel) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(channels_, [&](const auto& entry) { return entry.second == channel; });
+}
+
+int MouseCore::Write(const Endpoint& endpoint, const std::shared_ptr<ReportChannel>& channel,
+                     std::span<const uint8_t> report) {
+    log_.HostWrote(report);
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    int result = -1;
+    if (!channel->Gone()) {
+        switch (endpoint.role) {
+            case InterfaceRole::kPointer:
+                break;  // no output report
+            case InterfaceRole::kKeyboard:
+                // The LED output report: one byte after the report id.
+                result = report.size() <= 2 ? static_cast<int>(report.size()) : -1;
+                break;
+            case InterfaceRole::kCommand:
+                result = WriteCommandLocked(endpoint, report);
+                break;
+            case InterfaceRole::kBootLoader:
+                result = WriteBootLocked(endpoint, report);
+                break;
+        }
+    }
+    Dispatch(lock);
+    return result;
+}
+
+int MouseCore::WriteCommandLocked(const Endpoint& endpoint, std::span<const uint8_t> report) {
+    // The command interface has one unnumbered output report of 64 bytes.
+    if (report.empty() || report.size() > kOutputReportSize || report[0] != 0x00) {
+        return -1;
+    }
+    OutputReport frame{};
+    std::copy(report.begin(), report.end(), frame.begin());
+    const int written = static_cast<int>(report.size());
+    const auto due = SimClock::now() + latency_;
+    std::size_t reply_length = kInputReportSize;
+    if (const auto fault = faults_.Next(FaultTarget::kCommands)) {
+        switch (fault->kind) {
+            case FaultKind::kWriteFailure:
+                return -1;
+            case FaultKind::kNoReply:
+                return written;
+            case FaultKind::kUnplug:
+                PlugLocked(endpoint.mode, false);
+                return written;
+            case FaultKind::kNak: {
+                InputReport nak{};
+                nak[0] = frame[1];
+                nak[1] = kStatusRejected;
+                ReplyLocked(endpoint, nak, due);
+                return written;
+            }
+            case FaultKind::kGarbage:
+                ReplyLocked(endpoint, NoiseLocked(frame[1]), due);
+                return written;
+            case FaultKind::kShortReply:
+                reply_length = static_cast<std::size_t>(std::clamp(fault->short_length, 1,
+                                                                   static_cast<int>(kInputReportSize)));
+                break;
+        }
+    }
+    const auto outcome = commands_.Handle(frame, state_, endpoint.mode == 1);
+    if (outcome.state_changed) {
+        PersistLocked();
+    }
+    ReplyLocked(endpoint, std::span<const uint8_t>(outcome.reply).first(reply_length), due);
+    return written;
+}
+
+int MouseCore::WriteBootLocked(const Endpoint& endpoint, std::span<const uint8_t> report) {
+    if (report.empty() || report.size() > kBootReportSize || report[0] != kBootReportId) {
+        return -1;
+    }
+    if (endpoint.mode == 1 && !state_.mouse_on) {
+        return -1;  // the receiver has no mouse to pass the report to
+    }
+    BootReport boot{};
+    std::copy(report.begin(), report.end(), boot.begin());
+    const int written = static_cast<int>(report.size());
+    const auto due = SimClock::now() + latency_;
+    std::size_t answer_length = kBootReportSize;
+    if (const auto fault = faults_.Next(FaultTarget::kBootLoader)) {
+        switch (fault->kind) {
+            case FaultKind::kWriteFailure:
+                return -1;
+            case FaultKind::kNoReply:
+                return written;
+            case FaultKind::kUnplug:
+                PlugLocked(endpoint.mode, false);
+                return written;
+            case FaultKind::kNak: {
+                BootReport nak{};
+                nak.fill(0xFF);
+                nak[0] = kBootReportId;
+                nak[1] = kStatusRejected;
+                ReplyLocked(endpoint, nak, due);
+                return written;
+            }
+            case FaultKind::kGarbage:
+                ReplyLocked(endpoint, NoiseLocked(kBootReportId), due);
+                return written;
+            case FaultKind::kShortReply:
+                answer_length = static_cast<std::size_t>(std::clamp(fault->short_length, 1,
+                                                                    static_cast<int>(kBootReportSize)));
+                break;
+        }
+    }
+    auto outcome = boot_.Take(boot);
+    ReplyLocked(endpoint, std::span<const uint8_t>(outcome.answer).first(answer_length), due);
+    if (outcome.image) {
+        state_.firmware = ReleaseFromImage(*outcome.image, state_.firmware);
+        flashed_image_ = std::move(outcome.image);
+        PersistLocked();
+        if (options_.reboot_after_upgrade) {
+            RebootLocked();
+        }
+    }
+    return written;
+}
+
+void MouseCore::RebootLocked() {
+    if (PluggedLocked(0)) {
+        PlugLocked(0, false);
+        PlugLocked(0, true);
+    }
+    if (PluggedLocked(1) && state_.mouse_on) {
+        const auto now = SimClock::now();
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(false, state_.battery), now);
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(true, state_.battery), now);
+    }
+}
+
+std::vector<uint8_t> MouseCore::NoiseLocked(uint8_t first) {
+    std::vector<uint8_t> noise(kInputReportSize);
+    for (auto& b : noise) {
+        noise_seed_ ^= noise_seed_ << 13;
+        noise_seed_ ^= noise_seed_ >> 17;
+        noise_seed_ ^= noise_seed_ << 5;
+        b = static_cast<uint8_t>(noise_seed_ >> 24);
+    }
+    // Byte 0 echoes the request so the noise is never read as a
+    // notification, and byte 1 is never the success mark.
+    noise[0] = first;
+    if (noise[1] == 0) {
+        noise[1] = 0xA5;
+    }
+    return noise;
+}
+
+void MouseCore::ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> report, SimClock::time_point due) {
+    // hidraw hands every input report to each open reader of the interface.
+    for (const auto& [e, channel] : channels_) {
+        if (e.info.path == endpoint.info.path) {
+            channel->Push(std::vector<uint8_t>(report.begin(), report.end()), due);
+        }
+    }
+}
+
+void MouseCore::SendToLocked(int mode, InterfaceRole role, std::vector<uint8_t> report, SimClock::time_point due) {
+    for (const auto& [e, channel] : channels_) {
+        if (e.mode == mode && e.role == role) {
+            channel->Push(report, due);
+        }
+    }
+}
+
+void MouseCore::PlugLocked(int mode, bool plugged) {
+    if (product_.ModeOf(mode) == nullptr || PluggedLocked(mode) == plugged) {
+        return;
+    }
+    if (!plugged) {
+        for (auto& e : EndpointsOfMode(mode)) {
+            pending_events_.push_back({PlugEvent::Kind::kRemoval, std::move(e.info)});
+        }
+        std::erase_if(channels_, [&](const auto& entry) {
+            if (entry.first.mode != mode) {
+                return false;
+            }
+            entry.second->MarkGone();
+            return true;
+        });
+    }
+    (mode == 0 ? state_.cable_plugged : state_.receiver_plugged) = plugged;
+    if (plugged) {
+        for (auto& e : EndpointsOfMode(mode)) {
+            pending_events_.push_back({PlugEvent::Kind::kArrival, std::move(e.info)});
+        }
+    }
+    PersistLocked();
+}
+
+void MouseCore::SetPowerLocked(bool on) {
+    if (state_.mouse_on == on) {
+        return;
+    }
+    state_.mouse_on = on;
+    SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(on, state_.battery), SimClock::now());
+    PersistLocked();
+}
+
+void MouseCore::SyncFromDiskLocked() {
+    if (!state_file_.ChangedOnDisk()) {
+        return;
+    }
+    const auto saved = state_file_.Load();
+    if (!saved || saved->device_id != product_.device_id) {
+        return;
+    }
+    // Another process changed the mouse: take its settings, then replay its
+    // connection changes so this process's handles and listeners see them.
+    MouseState next = *saved;
+    next.cable_plugged = state_.cable_plugged;
+    next.receiver_plugged = state_.receiver_plugged;
+    next.mouse_on = state_.mouse_on;
+    state_ = next;
+    syncing_ = true;
+    PlugLocked(0, saved->cable_plugged);
+    PlugLocked(1, saved->receiver_plugged);
+    SetPowerLocked(saved->mouse_on);
+    syncing_ = false;
+}
+
+void MouseCore::PersistLocked() {
+    if (!syncing_) {
+        state_saved_ = state_file_.Save(state_);
+    }
+}
+
+void MouseCore::Dispatch(std::unique_lock<std::mutex>& lock) {
+    if (pending_events_.empty()) {
+        lock.unlock();
+        return;
+    }
+    auto events = std::move(pending_events_);
+    pending_events_.clear();
+    std::vector<PlugListener> listeners;
+    for (const auto& [id, listener] : listeners_) {
+        listeners.push_back(listener);
+    }
+    lock.unlock();
+    for (const auto& event : events) {
+        for (const auto& listener : listeners) {
+            listener(event);
+        }
+    }
+}
+
+void MouseCore::SetReplyLatency(std::chrono::microseconds latency) {
+    std::lock_guard lock(mutex_);
+    latency_ = latency;
+}
+
+void MouseCore::AddFault(const FaultRule& rule) {
+    std::lock_guard lock(mutex_);
+    faults_.Add(rule);
+}
+
+void MouseCore::ClearFaults() {
+    std::lock_guard lock(mutex_);
+    faults_.Clear();
+}
+
+void MouseCore::Plug(int mode, bool plugged) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    PlugLocked(mode, plugged);
+    Dispatch(lock);
+}
+
+void MouseCore::SetMousePower(bool on) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    SetPowerLocked(on);
+    Dispatch(lock);
+}
+
+void MouseCore::SetBattery(uint8_t byte12, uint8_t byte13) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    state_.battery = {byte12, byte13};
+    if (state_.mouse_on) {
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(true, state_.battery), SimClock::now());
+    }
+    PersistLocked();
+    Dispatch(lock);
+}
+
+std::optional<uint8_t> MouseCore::PressDpiButton() {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    const bool cable = PluggedLocked(0);
+    if (!cable && !state_.mouse_on) {
+        Dispatch(lock);
+        return std::nullopt;  // switched off and not powered by the cable
+    }
+    const uint8_t stage = state_.StageByte();
+    const int count = std::max(stage & 0x0F, 1);
+    const int index = ((stage >> 4) + 1) % count;
+    const auto next = static_cast<uint8_t>((index << 4) | count);
+    state_.SetStageByte(next);
+    PersistLocked();
+    std::vector<uint8_t> report(kInputReportSize, 0);
+    report[0] = kDpiNotification;
+    report[1] = next;
+    // The mouse talks over the cable when it has one, else over the air.
+    SendToLocked(cable ? 0 : 1, InterfaceRole::kCommand, std::move(report), SimClock::now());
+    Dispatch(lock);
+    return next;
+}
+
+bool MouseCore::InjectInputReport(int mode, std::span<const uint8_t> report) {
+    std::unique_lock lock(mutex_);
+    const bool plugged = PluggedLocked(mode);
+    if (plugged) {
+        SendToLocked(mode, InterfaceRole::kCommand, std::vector<uint8_t>(report.begin(), report.end()),
+                     SimClock::now());
+    }
+    Dispatch(lock);
+    return plugged;
+}
+
+int MouseCore::AddPlugListener(PlugListener listener) {
+    std::lock_guard lock(mutex_);
+    const int id = next_listener_++;
+    listeners_[id] = std::move(listener);
+    return id;
+}
+
+void MouseCore::RemovePlugListener(int id) {
+    std::lock_guard lock(mutex_);
+    listeners_.erase(id);
+}
+
+MouseState MouseCore::State() {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    MouseState copy = state_;
+    Dispatch(lock);
+    return copy;
+}
+
+void MouseCore::ResetState() {
+    std::unique_lock lock(mutex_);
+    MouseState fresh = MouseState::Factory(product_);
+    fresh.cable_plugged = state_.cable_plugged;
+    fresh.receiver_plugged = state_.receiver_plugged;
+    fresh.mouse_on = state_.mouse_on;
+    state_ = fresh;
+    flashed_image_.reset();
+    PersistLocked();
+    Dispatch(lock);
+}
+
+std::optional<std::vector<uint8_t>> MouseCore::LastFlashedImage() {
+    std::lock_guard lock(mutex_);
+    return flashed_image_;
+}
+
+uint8_t MouseCore::BootLoaderStatus() {
+    std::lock_guard lock(mutex_);
+    return boot_.TransferStatus();
+}
+
+bool MouseCore::StateSaved() {
+    std::lock_guard lock(mutex_);
+    return state_saved_;
+}
+
+}  // namespace mousedeck::sim
