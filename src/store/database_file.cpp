@@ -121,11 +121,13 @@ std::filesystem::path MoveAside(const std::filesystem::path& file) {
 
 std::filesystem::path CorruptFileName(const std::filesystem::path& file) {
     std::filesystem::path base = file;
-    base += ".corrupt-" + UtcStamp();
+    base += ".corrupt-";
+    base += UtcStamp();
     std::filesystem::path candidate = base;
     for (int suffix = 2; PathTaken(candidate); ++suffix) {
         candidate = base;
-        candidate += "-" + std::to_string(suffix);
+        candidate += "-";
+        candidate += std::to_string(suffix);
     }
     return candidate;
 }
