@@ -32,6 +32,27 @@ uint8_t FrameChecksum(std::span<const uint8_t> frame) {
     return static_cast<uint8_t>(sum & 0xFF);
 }
 
+std::vector<uint8_t> ConnectionNotification(bool connected, const std::array<uint8_t, 2>& battery) {
+    // Bytes 2 and 3 carry identity bytes 13 and 12: the host hands identity
+    // 13, 12 and notification 2, 3 to the same display, so both ways give
+    // the same pair.
+    std::vector<uint8_t> report(kInputReportSize, 0);
+    report[0] = kConnectionNotification;
+    report[1] = connected ? 1 : 0;
+    if (connected) {
+        report[2] = battery[1];
+        report[3] = battery[0];
+    }
+    return report;
+}
+
+std::vector<uint8_t> DpiNotification(uint8_t stage_byte) {
+    std::vector<uint8_t> report(kInputReportSize, 0);
+    report[0] = kDpiNotification;
+    report[1] = stage_byte;
+    return report;
+}
+
 CommandHandler::Outcome CommandHandler::Handle(const OutputReport& frame, MouseState& state,
                                                bool through_receiver) {
     const uint8_t code = frame[1];

@@ -41,6 +41,12 @@ using InputReport = std::array<uint8_t, kInputReportSize>;
 
 uint8_t FrameChecksum(std::span<const uint8_t> frame);
 
+// The receiver's connection report: C0, 1 = mouse connected, then the battery
+// (nothing while the mouse is off).
+std::vector<uint8_t> ConnectionNotification(bool connected, const std::array<uint8_t, 2>& battery);
+// The mouse's DPI report: C2, stage byte (index high nibble, count low).
+std::vector<uint8_t> DpiNotification(uint8_t stage_byte);
+
 // The firmware's command interpreter, for the mouse behind a cable or behind
 // its receiver. Replies carry the command code in byte 0, the status in
 // byte 1 and a read payload from byte 4.

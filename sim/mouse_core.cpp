@@ -1,53 +1,14 @@
 #include "sim/mouse_core.h"
 
+#include "sim/interface_layout.h"
+
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
 
 namespace mousedeck::sim {
-namespace {
-
-struct RoleLayout {
-    InterfaceRole role;
-    int interface_number;
-};
-
-// In enumeration order: the keyboard collection comes before the command
-// collection so a host that does not check usages picks the wrong one.
-constexpr RoleLayout kLayout[] = {{InterfaceRole::kPointer, 0},
-                                  {InterfaceRole::kKeyboard, 1},
-                                  {InterfaceRole::kCommand, 2},
-                                  {InterfaceRole::kBootLoader, 3}};
-
-std::atomic<int> g_next_unit{1};
-
-std::string PathOf(int unit, const SimMode& mode, int interface_number) {
-    char path[48];
-    std::snprintf(path, sizeof path, "sim:%d:%04x:%04x:%d", unit, mode.vendor_id, mode.product_id,
-                  interface_number);
-    return path;
-}
-
-std::vector<uint8_t> ConnectionReport(bool connected, const std::array<uint8_t, 2>& battery) {
-    // Bytes 2 and 3 carry identity bytes 13 and 12, so that the host, which
-    // hands identity 13, 12 and notification 2, 3 to the same display, gets
-    // the same pair both ways. No battery while the mouse is off.
-    std::vector<uint8_t> report(kInputReportSize, 0);
-    report[0] = kConnectionNotification;
-    report[1] = connected ? 1 : 0;
-    if (connected) {
-        report[2] = battery[1];
-        report[3] = battery[0];
-    }
-    return report;
-}
-
-}  // namespace
-
 MouseCore::MouseCore(SimProduct product, SimOptions options)
     : product_(std::move(product)),
       options_(std::move(options)),
-      unit_(options_.unit > 0 ? options_.unit : g_next_unit.fetch_add(1)),
+      unit_(options_.unit > 0 ? options_.unit : NextUnit()),
       log_(options_.log_path),
       state_file_(options_.state_path),
       commands_(product_),
@@ -70,41 +31,11 @@ bool MouseCore::PluggedLocked(int mode) const {
 }
 
 std::vector<Endpoint> MouseCore::EndpointsOfMode(int mode) const {
-    std::vector<Endpoint> endpoints;
     const SimMode* m = product_.ModeOf(mode);
     if (m == nullptr) {
-        return endpoints;
+        return {};
     }
-    for (const auto& layout : kLayout) {
-        Endpoint e;
-        e.mode = mode;
-        e.role = layout.role;
-        e.info.path = PathOf(unit_, *m, layout.interface_number);
-        e.info.vendor_id = m->vendor_id;
-        e.info.product_id = m->product_id;
-        e.info.release_number = mode == 0 ? state_.firmware : state_.receiver_firmware;
-        e.info.interface_number = layout.interface_number;
-        switch (layout.role) {
-            case InterfaceRole::kPointer:
-                e.info.usage_page = 0x0001;
-                e.info.usage = 0x0002;
-                break;
-            case InterfaceRole::kKeyboard:
-                e.info.usage_page = 0x0001;
-                e.info.usage = 0x0006;
-                break;
-            case InterfaceRole::kCommand:
-                e.info.usage_page = m->command_usage == CommandUsage::kVendor ? 0xFF01 : 0x0001;
-                e.info.usage = m->command_usage == CommandUsage::kVendor ? 0x0010 : 0x0000;
-                break;
-            case InterfaceRole::kBootLoader:
-                e.info.usage_page = 0xFFEF;
-                e.info.usage = 0x0000;
-                break;
-        }
-        endpoints.push_back(std::move(e));
-    }
-    return endpoints;
+    return InterfacesOf(*m, unit_, mode == 0 ? state_.firmware : state_.receiver_firmware);
 }
 
 std::vector<Endpoint> MouseCore::EndpointsLocked() const {
@@ -279,8 +210,8 @@ void MouseCore::RebootLocked() {
     }
     if (PluggedLocked(1) && state_.mouse_on) {
         const auto now = SimClock::now();
-        SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(false, state_.battery), now);
-        SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(true, state_.battery), now);
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(false, state_.battery), now);
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(true, state_.battery), now);
     }
 }
 
@@ -348,7 +279,7 @@ void MouseCore::SetPowerLocked(bool on) {
         return;
     }
     state_.mouse_on = on;
-    SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(on, state_.battery), SimClock::now());
+    SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(on, state_.battery), SimClock::now());
     PersistLocked();
 }
 
@@ -397,127 +328,6 @@ void MouseCore::Dispatch(std::unique_lock<std::mutex>& lock) {
             listener(event);
         }
     }
-}
-
-void MouseCore::SetReplyLatency(std::chrono::microseconds latency) {
-    std::lock_guard lock(mutex_);
-    latency_ = latency;
-}
-
-void MouseCore::AddFault(const FaultRule& rule) {
-    std::lock_guard lock(mutex_);
-    faults_.Add(rule);
-}
-
-void MouseCore::ClearFaults() {
-    std::lock_guard lock(mutex_);
-    faults_.Clear();
-}
-
-void MouseCore::Plug(int mode, bool plugged) {
-    std::unique_lock lock(mutex_);
-    SyncFromDiskLocked();
-    PlugLocked(mode, plugged);
-    Dispatch(lock);
-}
-
-void MouseCore::SetMousePower(bool on) {
-    std::unique_lock lock(mutex_);
-    SyncFromDiskLocked();
-    SetPowerLocked(on);
-    Dispatch(lock);
-}
-
-void MouseCore::SetBattery(uint8_t byte12, uint8_t byte13) {
-    std::unique_lock lock(mutex_);
-    SyncFromDiskLocked();
-    state_.battery = {byte12, byte13};
-    if (state_.mouse_on) {
-        SendToLocked(1, InterfaceRole::kCommand, ConnectionReport(true, state_.battery), SimClock::now());
-    }
-    PersistLocked();
-    Dispatch(lock);
-}
-
-std::optional<uint8_t> MouseCore::PressDpiButton() {
-    std::unique_lock lock(mutex_);
-    SyncFromDiskLocked();
-    const bool cable = PluggedLocked(0);
-    if (!cable && !state_.mouse_on) {
-        Dispatch(lock);
-        return std::nullopt;  // switched off and not powered by the cable
-    }
-    const uint8_t stage = state_.StageByte();
-    const int count = std::max(stage & 0x0F, 1);
-    const int index = ((stage >> 4) + 1) % count;
-    const auto next = static_cast<uint8_t>((index << 4) | count);
-    state_.SetStageByte(next);
-    PersistLocked();
-    std::vector<uint8_t> report(kInputReportSize, 0);
-    report[0] = kDpiNotification;
-    report[1] = next;
-    // The mouse talks over the cable when it has one, else over the air.
-    SendToLocked(cable ? 0 : 1, InterfaceRole::kCommand, std::move(report), SimClock::now());
-    Dispatch(lock);
-    return next;
-}
-
-bool MouseCore::InjectInputReport(int mode, std::span<const uint8_t> report) {
-    std::unique_lock lock(mutex_);
-    const bool plugged = PluggedLocked(mode);
-    if (plugged) {
-        SendToLocked(mode, InterfaceRole::kCommand, std::vector<uint8_t>(report.begin(), report.end()),
-                     SimClock::now());
-    }
-    Dispatch(lock);
-    return plugged;
-}
-
-int MouseCore::AddPlugListener(PlugListener listener) {
-    std::lock_guard lock(mutex_);
-    const int id = next_listener_++;
-    listeners_[id] = std::move(listener);
-    return id;
-}
-
-void MouseCore::RemovePlugListener(int id) {
-    std::lock_guard lock(mutex_);
-    listeners_.erase(id);
-}
-
-MouseState MouseCore::State() {
-    std::unique_lock lock(mutex_);
-    SyncFromDiskLocked();
-    MouseState copy = state_;
-    Dispatch(lock);
-    return copy;
-}
-
-void MouseCore::ResetState() {
-    std::unique_lock lock(mutex_);
-    MouseState fresh = MouseState::Factory(product_);
-    fresh.cable_plugged = state_.cable_plugged;
-    fresh.receiver_plugged = state_.receiver_plugged;
-    fresh.mouse_on = state_.mouse_on;
-    state_ = fresh;
-    flashed_image_.reset();
-    PersistLocked();
-    Dispatch(lock);
-}
-
-std::optional<std::vector<uint8_t>> MouseCore::LastFlashedImage() {
-    std::lock_guard lock(mutex_);
-    return flashed_image_;
-}
-
-uint8_t MouseCore::BootLoaderStatus() {
-    std::lock_guard lock(mutex_);
-    return boot_.TransferStatus();
-}
-
-bool MouseCore::StateSaved() {
-    std::lock_guard lock(mutex_);
-    return state_saved_;
 }
 
 }  // namespace mousedeck::sim

@@ -13,6 +13,7 @@
 #include "sim/boot_loader.h"
 #include "sim/command_handler.h"
 #include "sim/fault_plan.h"
+#include "sim/interface_layout.h"
 #include "sim/mouse_state.h"
 #include "sim/plug_event.h"
 #include "sim/report_channel.h"
@@ -22,20 +23,6 @@
 #include "sim/traffic_log.h"
 
 namespace mousedeck::sim {
-
-// The HID collections a product shows per connection mode.
-enum class InterfaceRole {
-    kPointer,     // 0x0001/0x0002, interface 0: pointer input only
-    kKeyboard,    // 0x0001/0x0006, interface 1: the host must skip it
-    kCommand,     // 0xFF01/0x0010 or 0x0001/0x0000, interface 2
-    kBootLoader,  // 0xFFEF/0x0000, interface 3
-};
-
-struct Endpoint {
-    hid::HidDeviceInfo info;
-    int mode = 0;  // 0 = cable, 1 = receiver
-    InterfaceRole role = InterfaceRole::kCommand;
-};
 
 // The mouse with its receiver: one lock around the state, the protocol
 // handlers and the list of open channels. Shared by the SimulatedMouse that
