@@ -62,10 +62,8 @@ Health CheckHealth(SQLiteDB& db) {
     if (check.ColumnText(0) != "ok") {
         return Health::kDamaged;
     }
-    const auto tables =
-        QueryOne(db, "SELECT count(*) FROM sqlite_master", [](const SQLiteStatement& row) {
-            return row.ColumnInt(0);
-        });
+    const auto tables = QueryOne(db, "SELECT count(*) FROM sqlite_master",
+                                 [](const SQLiteStatement& row) { return row.ColumnInt(0); });
     if (!tables) {
         return Health::kUnknown;
     }

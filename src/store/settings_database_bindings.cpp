@@ -53,9 +53,10 @@ std::optional<ButtonBinding> SettingsDatabase::GetBinding(int profile, int key_c
 
 bool SettingsDatabase::SetBindingDescription(int profile, int key_code, std::string_view text) {
     std::lock_guard guard(lock_);
-    return RunWrite(connection_,
-                    "UPDATE t_key_macro_data SET macro_desc = ? WHERE profile = ? and fn_layer = ? and key_code = ?",
-                    text, profile, kBaseLayer, key_code);
+    return RunWrite(
+        connection_,
+        "UPDATE t_key_macro_data SET macro_desc = ? WHERE profile = ? and fn_layer = ? and key_code = ?",
+        text, profile, kBaseLayer, key_code);
 }
 
 std::vector<ButtonBinding> SettingsDatabase::ListBindings(int profile) {

@@ -44,8 +44,8 @@ int SettingsDatabase::AddLightRow(const LightSetting& light) {
                      "color_value6, color_value7, config_func, reserved, status) "
                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);",
                      light.profile, light.name, light.mode, light.brightness, light.speed, light.direction,
-                     light.colorful, light.colorindex, colors[0], colors[1], colors[2], colors[3],
-                     colors[4], colors[5], colors[6], light.config_func, light.reserved, light.status);
+                     light.colorful, light.colorindex, colors[0], colors[1], colors[2], colors[3], colors[4],
+                     colors[5], colors[6], light.config_func, light.reserved, light.status);
 }
 
 bool SettingsDatabase::UpdateLightRow(const LightSetting& light, int mode) {

@@ -8,7 +8,8 @@
 namespace mousedeck::store {
 namespace {
 
-constexpr std::string_view kAddConfigValue = "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);";
+constexpr std::string_view kAddConfigValue =
+    "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);";
 
 // t_profile_data columns: profile, name, status, app, type.
 ProfileEntry ReadProfile(const SQLiteStatement& row) {
@@ -31,8 +32,8 @@ bool SettingsDatabase::SetConfigValue(int profile, std::string_view key, std::st
 
 std::optional<std::string> SettingsDatabase::GetConfigValue(int profile, std::string_view key) {
     std::lock_guard guard(lock_);
-    return QueryOne(connection_, "SELECT value FROM t_configdata WHERE profile = ? and key = ?", ReadFirstText,
-                    profile, key);
+    return QueryOne(connection_, "SELECT value FROM t_configdata WHERE profile = ? and key = ?",
+                    ReadFirstText, profile, key);
 }
 
 bool SettingsDatabase::AddConfigValue(int profile, std::string_view key, std::string_view value) {
@@ -45,9 +46,9 @@ int SettingsDatabase::AddProfile(const ProfileEntry& entry, std::span<const Conf
     // A profile whose key rows are missing can never get them (updates of a
     // missing key change nothing), so profile and rows land together or not.
     SQLiteAutoTransaction transaction(connection_);
-    const int profile = RunInsert(connection_,
-                                  "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);",
-                                  entry.name, 0, entry.app, 0);
+    const int profile =
+        RunInsert(connection_, "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);",
+                  entry.name, 0, entry.app, 0);
     bool ok = profile != 0;
     for (size_t i = 0; ok && i < default_rows.size(); ++i) {
         ok = RunWrite(connection_, kAddConfigValue, profile, default_rows[i].key, default_rows[i].value);
@@ -87,7 +88,8 @@ bool SettingsDatabase::SetActiveProfile(int profile) {
 
 int SettingsDatabase::GetActiveProfile() {
     std::lock_guard guard(lock_);
-    return QueryOne(connection_, "SELECT profile FROM t_profile_data WHERE status = ?", ReadFirstInt, 1).value_or(0);
+    return QueryOne(connection_, "SELECT profile FROM t_profile_data WHERE status = ?", ReadFirstInt, 1)
+        .value_or(0);
 }
 
 }  // namespace mousedeck::store

@@ -37,7 +37,8 @@ TEST_F(ConfigProfileTest, EachProfileGetsItsSeedRowsInOrder) {
     ASSERT_EQ(rows.size(), 4 * kSeed.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const ConfigRow& seed = kSeed[i % kSeed.size()];
-        EXPECT_EQ(rows[i], (std::vector<std::string>{std::to_string(1 + i / kSeed.size()), seed.key, seed.value}));
+        EXPECT_EQ(rows[i],
+                  (std::vector<std::string>{std::to_string(1 + i / kSeed.size()), seed.key, seed.value}));
     }
 }
 

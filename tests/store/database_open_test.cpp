@@ -16,22 +16,14 @@ using mousedeck::test::TempDir;
 
 // The file format other versions read: every table and index, in creation order.
 const Rows kSchemaObjects = {
-    {"table", "t_configdata", "t_configdata"},
-    {"table", "sqlite_sequence", "sqlite_sequence"},
-    {"table", "t_profile_data", "t_profile_data"},
-    {"index", "profileindex", "t_profile_data"},
-    {"table", "t_key_macro_data", "t_key_macro_data"},
-    {"index", "keyindex", "t_key_macro_data"},
-    {"table", "t_key_otherdata", "t_key_otherdata"},
-    {"index", "otheridindex", "t_key_otherdata"},
-    {"table", "t_macro_data", "t_macro_data"},
-    {"index", "macroidindex", "t_macro_data"},
-    {"table", "t_macrorecord", "t_macrorecord"},
-    {"index", "macrorecordindex", "t_macrorecord"},
-    {"table", "t_light_data", "t_light_data"},
-    {"index", "lightindex", "t_light_data"},
-    {"table", "t_key_light_data", "t_key_light_data"},
-    {"index", "keylightindex", "t_key_light_data"},
+    {"table", "t_configdata", "t_configdata"},         {"table", "sqlite_sequence", "sqlite_sequence"},
+    {"table", "t_profile_data", "t_profile_data"},     {"index", "profileindex", "t_profile_data"},
+    {"table", "t_key_macro_data", "t_key_macro_data"}, {"index", "keyindex", "t_key_macro_data"},
+    {"table", "t_key_otherdata", "t_key_otherdata"},   {"index", "otheridindex", "t_key_otherdata"},
+    {"table", "t_macro_data", "t_macro_data"},         {"index", "macroidindex", "t_macro_data"},
+    {"table", "t_macrorecord", "t_macrorecord"},       {"index", "macrorecordindex", "t_macrorecord"},
+    {"table", "t_light_data", "t_light_data"},         {"index", "lightindex", "t_light_data"},
+    {"table", "t_key_light_data", "t_key_light_data"}, {"index", "keylightindex", "t_key_light_data"},
 };
 
 struct TableColumns {
@@ -77,7 +69,8 @@ using NewDatabaseTest = StoreTest;
 
 TEST_F(NewDatabaseTest, HasEveryTableAndIndexInOrderAndNoRows) {
     db_.Close();
-    EXPECT_EQ(RawQuery(file(), "SELECT type, name, tbl_name FROM sqlite_master ORDER BY rowid"), kSchemaObjects);
+    EXPECT_EQ(RawQuery(file(), "SELECT type, name, tbl_name FROM sqlite_master ORDER BY rowid"),
+              kSchemaObjects);
     for (const TableColumns& table : kColumns) {
         EXPECT_EQ(ColumnsOf(file(), table.table), table.columns) << table.table;
         EXPECT_EQ(RawValue(file(), std::string("SELECT count(*) FROM ") + table.table), "0") << table.table;
@@ -138,8 +131,9 @@ TEST(DatabaseSwitchTest, AFailedOpenDoesNotLeaveThePreviousFileInUse) {
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
     EXPECT_TRUE(events.replaced.empty());
     db.Close();
-    EXPECT_EQ(RawValue(SettingsDatabase::DatabaseFile(folder.path(), "A"), "SELECT count(*) FROM t_profile_data"),
-              "0");
+    EXPECT_EQ(
+        RawValue(SettingsDatabase::DatabaseFile(folder.path(), "A"), "SELECT count(*) FROM t_profile_data"),
+        "0");
 }
 
 TEST(DatabaseSwitchTest, AnEmptyFileLeftByAnInterruptedCreationGetsTheSchema) {

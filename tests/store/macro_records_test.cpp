@@ -96,7 +96,8 @@ TEST_F(MacroTest, BulkAddKeepsTheRowsItCouldWriteAndSaysSo) {
                         "CREATE TRIGGER refuse BEFORE INSERT ON t_macrorecord WHEN NEW.record_index = 1 "
                         "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     ASSERT_TRUE(db_.OpenForDevice(folder_.path(), "M1", 101));
-    EXPECT_FALSE(db_.AddMacroRecords(std::vector<MacroRecord>{Record(macro, 0), Record(macro, 1), Record(macro, 2)}));
+    EXPECT_FALSE(
+        db_.AddMacroRecords(std::vector<MacroRecord>{Record(macro, 0), Record(macro, 1), Record(macro, 2)}));
     EXPECT_EQ(Indexes(db_.ListMacroRecords(macro)), (std::vector<int>{0, 2}));
 }
 

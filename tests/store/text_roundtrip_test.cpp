@@ -29,7 +29,10 @@ TEST_F(TextRoundTripTest, EveryTextColumnReturnsTheExactBytes) {
         EXPECT_EQ(db_.ListProfiles().back().app, text);
         EXPECT_EQ(db_.GetConfigValue(profile, text), text);
 
-        ASSERT_NE(db_.SaveBinding({.profile = profile, .key_code = 1, .layout_desc = text, .macro_value = 1,
+        ASSERT_NE(db_.SaveBinding({.profile = profile,
+                                   .key_code = 1,
+                                   .layout_desc = text,
+                                   .macro_value = 1,
                                    .macro_desc = text}),
                   0);
         const auto binding = db_.GetBinding(profile, 1);
