@@ -28,7 +28,7 @@ function(mousedeck_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} mousedeck_test_support
-                        GTest::gmock GTest::gtest mousedeck_flags)
+                        GTest::gmock GTest::gtest_main mousedeck_flags)
   add_dependencies(${name} mousedeck_data)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
