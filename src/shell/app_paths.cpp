@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <vector>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace mousedeck::shell {
 namespace {

@@ -16,11 +16,21 @@ std::string EscapeStringValue(std::string_view value) {
     std::string out;
     for (const char c : value) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+                break;
         }
     }
     return out;
@@ -63,8 +73,12 @@ bool AutostartEntry::IsEnabled() const {
 std::string AutostartEntry::EntryText() const {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=" + EscapeStringValue(device_name_) + "\n"
-           "Exec=" + DesktopExecArgument(executable_.string()) + " -autorun\n"
+           "Name=" +
+           EscapeStringValue(device_name_) +
+           "\n"
+           "Exec=" +
+           DesktopExecArgument(executable_.string()) +
+           " -autorun\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
 }

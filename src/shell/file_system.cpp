@@ -1,9 +1,9 @@
 #include "shell/file_system.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <system_error>
 
@@ -97,9 +97,8 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
     } else {
         mode = 0666 & ~ProcessUmask();
     }
-    const bool ok = ::fchmod(out.get(), mode) == 0 && WriteAll(out.get(), bytes) &&
-                    ::fsync(out.get()) == 0 && out.Close() &&
-                    ::rename(temp.c_str(), file.c_str()) == 0;
+    const bool ok = ::fchmod(out.get(), mode) == 0 && WriteAll(out.get(), bytes) && ::fsync(out.get()) == 0 &&
+                    out.Close() && ::rename(temp.c_str(), file.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return false;

@@ -44,8 +44,8 @@ bool BreaksLine(std::string_view text) {
 // A value that reading would change (blanks at an end, one pair of quotes
 // around it) goes in quotes, which reading removes again.
 std::string StoredForm(std::string_view value) {
-    const bool needs_quotes =
-        Trim(value) != value || (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front());
+    const bool needs_quotes = Trim(value) != value ||
+                              (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front());
     return needs_quotes ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 

@@ -43,9 +43,9 @@ public:
 
 private:
     struct Section {
-        std::string name;            // lower case
-        bool has_lines = false;      // a header or any other non-blank line
-        std::size_t last_line = 0;   // index in lines_ of the last such line
+        std::string name;                                     // lower case
+        bool has_lines = false;                               // a header or any other non-blank line
+        std::size_t last_line = 0;                            // index in lines_ of the last such line
         std::unordered_map<std::string, std::string> values;  // lower-case key -> value
         std::unordered_map<std::string, std::size_t> key_lines;
     };

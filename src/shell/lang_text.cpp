@@ -73,7 +73,8 @@ LanguageTexts::LanguageTexts(const AppPaths& paths, const LanguageState& languag
                              std::chrono::nanoseconds timestamp_slack)
     : paths_(paths), language_(language), timestamp_slack_ns_(timestamp_slack.count()) {}
 
-std::shared_ptr<const LanguageTexts::CachedFile> LanguageTexts::Load(const std::filesystem::path& file) const {
+std::shared_ptr<const LanguageTexts::CachedFile> LanguageTexts::Load(
+    const std::filesystem::path& file) const {
     const std::string key = file.string();
     struct stat status {};
     if (::stat(key.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -100,7 +101,8 @@ std::shared_ptr<const LanguageTexts::CachedFile> LanguageTexts::Load(const std::
     // times (cp -p, tar), so it is the one that dates the last change.
     const long long last_change_ns = std::max(identity.modified_ns, identity.changed_ns);
     const bool trusted = Nanoseconds(read_start) - last_change_ns > timestamp_slack_ns_;
-    auto loaded = std::make_shared<const CachedFile>(CachedFile{identity, trusted, ParseLanguageFile(bytes.bytes)});
+    auto loaded =
+        std::make_shared<const CachedFile>(CachedFile{identity, trusted, ParseLanguageFile(bytes.bytes)});
     const std::lock_guard lock(mutex_);
     if (files_.size() >= kMaxCachedFiles) {
         files_.clear();

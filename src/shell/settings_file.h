@@ -8,9 +8,9 @@
 namespace mousedeck::shell {
 
 // Names of the per-user values; each holds decimal text.
-inline constexpr std::string_view kLcidValue = "LCID";                        // interface language
-inline constexpr std::string_view kDeviceTypeValue = "DeviceType";            // current product
-inline constexpr std::string_view kExitModeValue = "exit_mode";               // 1: close hides to the tray
+inline constexpr std::string_view kLcidValue = "LCID";                         // interface language
+inline constexpr std::string_view kDeviceTypeValue = "DeviceType";             // current product
+inline constexpr std::string_view kExitModeValue = "exit_mode";                // 1: close hides to the tray
 inline constexpr std::string_view kAutorunMinimizeValue = "autorun_minimize";  // 1: autostart minimised
 
 // The per-user settings of the product line: one INI file (AppPaths::

@@ -67,7 +67,9 @@ int UserInterfaceLanguage(const LocaleEnvironment& environment) {
 
 int ChooseStartupLanguage(LanguageState& language, SettingsFile& settings, std::span<const int> languages,
                           int user_language) {
-    const auto listed = [&](int lcid) { return std::find(languages.begin(), languages.end(), lcid) != languages.end(); };
+    const auto listed = [&](int lcid) {
+        return std::find(languages.begin(), languages.end(), lcid) != languages.end();
+    };
     int chosen = settings.ReadLanguageSetting();
     if (chosen == 0) {
         chosen = listed(user_language) ? user_language : kFallbackLanguage;

@@ -31,7 +31,8 @@ TEST(AppPathsTest, PlacesDerivedFromDeviceNameAndEnvironment) {
     EXPECT_EQ(paths.SkinFolder("dark"), path("/srv/product/skins/dark"));
     EXPECT_EQ(paths.DataFolder(), path("/home/ann/.local/share/Kestrel Gear Files"));
     EXPECT_EQ(paths.DatabaseFolder(), path("/home/ann/.local/share/Kestrel Gear Files/db"));
-    EXPECT_EQ(paths.SettingsDatabaseFile("k7"), path("/home/ann/.local/share/Kestrel Gear Files/db/k7_data1.db"));
+    EXPECT_EQ(paths.SettingsDatabaseFile("k7"),
+              path("/home/ann/.local/share/Kestrel Gear Files/db/k7_data1.db"));
     EXPECT_EQ(paths.SettingsFile(), path("/home/ann/.config/Kestrel Gear/settings.ini"));
     EXPECT_EQ(paths.AutostartFile(), path("/home/ann/.config/autostart/Kestrel Gear.desktop"));
     EXPECT_EQ(paths.ExecutablePath(), path("/opt/md/bin/mousedeck"));

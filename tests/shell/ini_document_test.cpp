@@ -32,15 +32,15 @@ TEST(IniDocumentTest, LookupFollowsPrivateProfileRules) {
     };
     const Case cases[] = {
         {"", "top", "level"},
-        {"LAN", "1", "One"},                  // blanks trimmed, first key wins
-        {"lan", "1", "One"},                  // section without regard to case
-        {"LAN", "2", "  quoted  "},           // one pair of quotes removed
+        {"LAN", "1", "One"},         // blanks trimmed, first key wins
+        {"lan", "1", "One"},         // section without regard to case
+        {"LAN", "2", "  quoted  "},  // one pair of quotes removed
         {"LAN", "3", "single"},
         {"LAN", "4", "\"unbalanced"},
-        {"LAN", "bare", ""},                  // a line without "=" is an empty value
-        {"LAN", "MIXED", "Case"},             // key without regard to case; CR ends a line
+        {"LAN", "bare", ""},       // a line without "=" is an empty value
+        {"LAN", "MIXED", "Case"},  // key without regard to case; CR ends a line
         {"other", "5", "five"},
-        {"LAN", "6", std::nullopt},           // only the first [LAN] is searched
+        {"LAN", "6", std::nullopt},  // only the first [LAN] is searched
         {"LAN", "; a comment", std::nullopt},
         {"", "; a comment", std::nullopt},
         {"LAN", "7", std::nullopt},
@@ -59,8 +59,9 @@ TEST(IniDocumentTest, SetEditsInPlaceAndKeepsTheRest) {
     ASSERT_TRUE(document.Set("", "DeviceType", "101"));
     ASSERT_TRUE(document.Set("extra", "new", "v"));
     ASSERT_TRUE(document.Set("fresh", "k", "1"));
-    EXPECT_EQ(document.Text(),
-              "; settings\nLCID=1033\nexit_mode=1\nDeviceType=101\n\n[extra]\nkept=yes\nnew=v\n\n[fresh]\nk=1\n");
+    EXPECT_EQ(
+        document.Text(),
+        "; settings\nLCID=1033\nexit_mode=1\nDeviceType=101\n\n[extra]\nkept=yes\nnew=v\n\n[fresh]\nk=1\n");
 }
 
 TEST(IniDocumentTest, SetIntoEmptyTextAndBeforeFirstSection) {
@@ -75,7 +76,8 @@ TEST(IniDocumentTest, SetIntoEmptyTextAndBeforeFirstSection) {
 }
 
 TEST(IniDocumentTest, ValuesReadBackExactly) {
-    for (const std::string value : {"", "plain", "  padded  ", "\"quoted\"", "'q'", "a=b", "[x]", "; not comment"}) {
+    for (const std::string value :
+         {"", "plain", "  padded  ", "\"quoted\"", "'q'", "a=b", "[x]", "; not comment"}) {
         IniDocument document;
         ASSERT_TRUE(document.Set("", "key", value)) << value;
         const IniDocument reread(document.Text());

@@ -104,8 +104,8 @@ TEST_F(LangTextTest, LongTextsAreCutTo259CharactersWhole) {
         mixed += (i % 2 == 0) ? "😀" : "a";  // 4 bytes, then 1
     }
     const std::string ascii(259, 'x');
-    test::WriteFile(LanguageFile(1033), "[LAN]\n1=" + cyrillic + "\n2=" + mixed + "\n3=" + ascii + "\n4=" +
-                                            ascii + "yz\n");
+    test::WriteFile(LanguageFile(1033),
+                    "[LAN]\n1=" + cyrillic + "\n2=" + mixed + "\n3=" + ascii + "\n4=" + ascii + "yz\n");
     EXPECT_EQ(texts.LangText(1), cyrillic.substr(0, 259 * 2));
     EXPECT_EQ(texts.LangText(2), mixed.substr(0, 130 * 4 + 129));
     EXPECT_EQ(texts.LangText(3), ascii);

@@ -30,23 +30,37 @@ TEST(LanguageListTest, ReadsLanguagesAndDeviceNameInFileOrder) {
          "<config><language.info default_lan=\"1033\"><lan value=\"2052\"/><lan value=\"1033\"/>"
          "<lan value=\"1042\"/></language.info><device><mouse name=\"M\"/></device>"
          "<software caption=\"Kestrel &amp; Co\" version=\"1.0\"/></config>",
-         1033, {1033, 1042, 2052}, "Kestrel & Co"},
+         1033,
+         {1033, 1042, 2052},
+         "Kestrel & Co"},
         {"catalogue before the languages",
          "<config><device/><language.info default_lan=\"2052\"><lan value=\"2052\"/></language.info>"
          "<software caption=\"Line\"/></config>",
-         2052, {2052}, "Line"},
+         2052,
+         {2052},
+         "Line"},
         {"repeated, unsorted and digit-less values",
          "<config><language.info><lan value=\"1049\"/><lan value=\" 01033x\"/><lan value=\"1049\"/>"
          "<lan/></language.info><software caption=\"L\"/></config>",
-         0, {0, 1033, 1049}, "L"},
-        {"no language.info", "<config><software caption=\"Only Name\"/></config>", std::nullopt, {}, "Only Name"},
+         0,
+         {0, 1033, 1049},
+         "L"},
+        {"no language.info",
+         "<config><software caption=\"Only Name\"/></config>",
+         std::nullopt,
+         {},
+         "Only Name"},
         {"software before language.info is not found",
          "<config><software caption=\"Early\"/><language.info default_lan=\"1033\"><lan value=\"1033\"/>"
          "</language.info></config>",
-         1033, {1033}, ""},
+         1033,
+         {1033},
+         ""},
         {"lan outside language.info is ignored",
          "<config><lan value=\"1041\"/><language.info><lan value=\"1033\"/></language.info></config>",
-         0, {1033}, ""},
+         0,
+         {1033},
+         ""},
     };
     for (const Case& c : cases) {
         test::TempDir root;

@@ -26,10 +26,12 @@ TEST_F(SettingsFileTest, StoredTextReadsAsLenientDecimal) {
         int expected;
     };
     const Case cases[] = {
-        {"exit_mode=01", 1},    {"exit_mode=yes", 0},   {"exit_mode=1", 1},   {"exit_mode= 7 ", 7},
-        {"exit_mode=", 0},      {"exit_mode", 0},       {"other=5", 0},       {"EXIT_MODE=3", 3},
-        {"exit_mode=\"4\"", 4}, {"exit_mode=-2", -2},   {"exit_mode=12ab", 12},
-        {"[section]\nexit_mode=9", 0},  // values live before any section
+        {"exit_mode=01", 1},    {"exit_mode=yes", 0},
+        {"exit_mode=1", 1},     {"exit_mode= 7 ", 7},
+        {"exit_mode=", 0},      {"exit_mode", 0},
+        {"other=5", 0},         {"EXIT_MODE=3", 3},
+        {"exit_mode=\"4\"", 4}, {"exit_mode=-2", -2},
+        {"exit_mode=12ab", 12}, {"[section]\nexit_mode=9", 0},  // values live before any section
     };
     for (const Case& c : cases) {
         test::WriteFile(file, c.line + "\n");

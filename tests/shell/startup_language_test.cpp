@@ -18,13 +18,33 @@ TEST(StartupLanguageTest, LocaleNamesMapToLcids) {
         std::string locale;
         int lcid;
     } cases[] = {
-        {"zh_CN.UTF-8", 2052}, {"zh_SG", 2052},     {"zh", 2052},          {"zh_TW.UTF-8", 1028},
-        {"zh_HK", 1028},       {"zh_MO.UTF-8", 1028}, {"en_US.UTF-8", 1033}, {"en_GB", 1033},
-        {"ja_JP.eucJP", 1041}, {"ko_KR.UTF-8", 1042}, {"uk_UA", 1058},       {"ru_RU.KOI8-R", 1049},
-        {"de_DE@euro", 1031},  {"de_AT.UTF-8@euro", 1031}, {"fr_CA", 1036},  {"es_ES", 3082},
-        {"es_MX", 3082},       {"it_IT", 1040},     {"pt_BR.UTF-8", 1046}, {"pt_PT", 2070},
-        {"pl_PL", 1045},       {"C", 1033},         {"C.UTF-8", 1033},     {"POSIX", 1033},
-        {"", 1033},            {"eo", 1033},        {"xx_YY", 1033},
+        {"zh_CN.UTF-8", 2052},
+        {"zh_SG", 2052},
+        {"zh", 2052},
+        {"zh_TW.UTF-8", 1028},
+        {"zh_HK", 1028},
+        {"zh_MO.UTF-8", 1028},
+        {"en_US.UTF-8", 1033},
+        {"en_GB", 1033},
+        {"ja_JP.eucJP", 1041},
+        {"ko_KR.UTF-8", 1042},
+        {"uk_UA", 1058},
+        {"ru_RU.KOI8-R", 1049},
+        {"de_DE@euro", 1031},
+        {"de_AT.UTF-8@euro", 1031},
+        {"fr_CA", 1036},
+        {"es_ES", 3082},
+        {"es_MX", 3082},
+        {"it_IT", 1040},
+        {"pt_BR.UTF-8", 1046},
+        {"pt_PT", 2070},
+        {"pl_PL", 1045},
+        {"C", 1033},
+        {"C.UTF-8", 1033},
+        {"POSIX", 1033},
+        {"", 1033},
+        {"eo", 1033},
+        {"xx_YY", 1033},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LcidOfLocale(c.locale), c.lcid) << c.locale;
@@ -96,7 +116,11 @@ TEST_F(ChooseStartupLanguageTest, Cases) {
         {"first start, language not listed and 1033 neither", nullptr, {1049}, 1031, 1033, "LCID=1033\n"},
         {"stored language listed", "LCID=2052\n", {1033, 2052}, 1042, 2052, "LCID=2052\n"},
         {"stored language no longer listed", "LCID=1028\n", {1033, 2052}, 1028, 1033, "LCID=1033\n"},
-        {"stored zero counts as no choice", "LCID=0\nexit_mode=1\n", {1033, 1049}, 1049, 1049,
+        {"stored zero counts as no choice",
+         "LCID=0\nexit_mode=1\n",
+         {1033, 1049},
+         1049,
+         1049,
          "LCID=1049\nexit_mode=1\n"},
         {"stored text without digits", "LCID=ko\n", {1033, 1042}, 1042, 1042, "LCID=1042\n"},
         {"file without LCID", "exit_mode=1\n", {1033, 1041}, 1041, 1041, "exit_mode=1\nLCID=1041\n"},
@@ -108,7 +132,8 @@ TEST_F(ChooseStartupLanguageTest, Cases) {
             test::WriteFile(file, c.stored);
         }
         language.SetCurrent(9999);
-        EXPECT_EQ(ChooseStartupLanguage(language, settings, c.languages, c.user_language), c.chosen) << c.what;
+        EXPECT_EQ(ChooseStartupLanguage(language, settings, c.languages, c.user_language), c.chosen)
+            << c.what;
         EXPECT_EQ(language.Current(), c.chosen) << c.what;
         EXPECT_EQ(test::ReadFile(file), c.stored_after) << c.what;
     }
