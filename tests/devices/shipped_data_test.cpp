@@ -8,7 +8,6 @@
 #include "devices/colour_text.h"
 #include "devices/description_loader.h"
 #include "devices/device_defaults.h"
-#include "devices/language_list.h"
 #include "devices/product_paths.h"
 #include "devices/recording_catalogue_view.h"
 #include "shell/lenient_number.h"
@@ -59,13 +58,6 @@ TEST_F(ShippedDataTest, CatalogueIdentifiesEveryProductUniquely) {
             << "two modes share vendor, product and device id";
     }
     EXPECT_EQ(catalogue.MatchRules().size(), catalogue.Modes().size());
-}
-
-TEST_F(ShippedDataTest, LanguageListNamesTheDefaultLanguage) {
-    const LanguageList list = LoadLanguageList(folders);
-    EXPECT_EQ(list.device_name, catalogue.Software().caption);
-    ASSERT_FALSE(list.languages.empty());
-    EXPECT_NE(std::find(list.languages.begin(), list.languages.end(), list.default_language), list.languages.end());
 }
 
 TEST_F(ShippedDataTest, EveryProductHasAReadableDescriptionWithSaneDefaults) {

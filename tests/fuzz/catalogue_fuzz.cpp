@@ -10,7 +10,7 @@
 #include "devices/colour_text.h"
 #include "devices/description_loader.h"
 #include "devices/device_defaults.h"
-#include "devices/language_list.h"
+#include "shell/language_list.h"
 #include "xml/xml_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     catalogue.MatchRules();
 
     document.ParseText();
-    devices::ReadLanguageList(document);
+    shell::ReadLanguageList(document);
 
     document.ParseText();
     devices::CatalogueView view;
