@@ -103,8 +103,8 @@ uint8_t BootLoader::TakeData(const BootReport& report) {
         return status_;
     }
     for (std::size_t j = 0; j < length / kSubBlockSize; ++j) {
-        const auto block = std::span<const uint8_t>(report).subspan(kFirstSubBlock + j * kSubBlockSize,
-                                                                    kSubBlockSize);
+        const auto block =
+            std::span<const uint8_t>(report).subspan(kFirstSubBlock + j * kSubBlockSize, kSubBlockSize);
         const uint16_t sequence = static_cast<uint16_t>(block[0] | (block[1] << 8));
         const uint16_t crc = static_cast<uint16_t>(block[18] | (block[19] << 8));
         if (Crc16Modbus(block.first(18)) != crc) {

@@ -25,7 +25,8 @@ void FaultPlan::Clear() {
 
 std::optional<FaultRule> FaultPlan::Next(FaultTarget target) {
     const uint64_t count = ++counts_[IndexOf(target)];
-    std::erase_if(entries_, [&](const Entry& e) { return e.rule.target == target && e.at != 0 && e.at < count; });
+    std::erase_if(entries_,
+                  [&](const Entry& e) { return e.rule.target == target && e.at != 0 && e.at < count; });
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->rule.target != target || (it->at != 0 && it->at != count)) {
             continue;

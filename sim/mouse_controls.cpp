@@ -40,7 +40,8 @@ void MouseCore::SetBattery(uint8_t byte12, uint8_t byte13) {
     SyncFromDiskLocked();
     state_.battery = {byte12, byte13};
     if (state_.mouse_on) {
-        SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(true, state_.battery), SimClock::now());
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(true, state_.battery),
+                     SimClock::now());
     }
     PersistLocked();
     Dispatch(lock);

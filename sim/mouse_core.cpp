@@ -54,7 +54,8 @@ std::vector<hid::HidDeviceInfo> MouseCore::Enumerate(uint16_t vendor_id, uint16_
     SyncFromDiskLocked();
     std::vector<hid::HidDeviceInfo> found;
     for (const auto& e : EndpointsLocked()) {
-        if ((vendor_id == 0 || e.info.vendor_id == vendor_id) && (product_id == 0 || e.info.product_id == product_id)) {
+        if ((vendor_id == 0 || e.info.vendor_id == vendor_id) &&
+            (product_id == 0 || e.info.product_id == product_id)) {
             found.push_back(e.info);
         }
     }
@@ -139,8 +140,8 @@ int MouseCore::WriteCommandLocked(const Endpoint& endpoint, std::span<const uint
                 ReplyLocked(endpoint, NoiseLocked(frame[1]), due);
                 return written;
             case FaultKind::kShortReply:
-                reply_length = static_cast<std::size_t>(std::clamp(fault->short_length, 1,
-                                                                   static_cast<int>(kInputReportSize)));
+                reply_length = static_cast<std::size_t>(
+                    std::clamp(fault->short_length, 1, static_cast<int>(kInputReportSize)));
                 break;
         }
     }
@@ -185,8 +186,8 @@ int MouseCore::WriteBootLocked(const Endpoint& endpoint, std::span<const uint8_t
                 ReplyLocked(endpoint, NoiseLocked(kBootReportId), due);
                 return written;
             case FaultKind::kShortReply:
-                answer_length = static_cast<std::size_t>(std::clamp(fault->short_length, 1,
-                                                                    static_cast<int>(kBootReportSize)));
+                answer_length = static_cast<std::size_t>(
+                    std::clamp(fault->short_length, 1, static_cast<int>(kBootReportSize)));
                 break;
         }
     }
@@ -232,7 +233,8 @@ std::vector<uint8_t> MouseCore::NoiseLocked(uint8_t first) {
     return noise;
 }
 
-void MouseCore::ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> report, SimClock::time_point due) {
+void MouseCore::ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> report,
+                            SimClock::time_point due) {
     // hidraw hands every input report to each open reader of the interface.
     for (const auto& [e, channel] : channels_) {
         if (e.info.path == endpoint.info.path) {
@@ -241,7 +243,8 @@ void MouseCore::ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> r
     }
 }
 
-void MouseCore::SendToLocked(int mode, InterfaceRole role, std::vector<uint8_t> report, SimClock::time_point due) {
+void MouseCore::SendToLocked(int mode, InterfaceRole role, std::vector<uint8_t> report,
+                             SimClock::time_point due) {
     for (const auto& [e, channel] : channels_) {
         if (e.mode == mode && e.role == role) {
             channel->Push(report, due);

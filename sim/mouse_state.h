@@ -38,7 +38,7 @@ struct MouseState {
     // Macro event bytes per key code: the assembled stream without its
     // leading key-code byte (four bytes per event).
     std::map<uint8_t, std::vector<uint8_t>> macros;
-    uint16_t firmware = 0;           // major in the high byte, minor in the low byte
+    uint16_t firmware = 0;  // major in the high byte, minor in the low byte
     uint16_t receiver_firmware = 0;
     std::array<uint8_t, 2> battery = {0, 0};  // identity bytes 12, 13
     bool cable_plugged = false;

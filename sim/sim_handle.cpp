@@ -2,7 +2,8 @@
 
 namespace mousedeck::sim {
 
-SimHandle::SimHandle(std::shared_ptr<MouseCore> core, Endpoint endpoint, std::shared_ptr<ReportChannel> channel)
+SimHandle::SimHandle(std::shared_ptr<MouseCore> core, Endpoint endpoint,
+                     std::shared_ptr<ReportChannel> channel)
     : core_(std::move(core)), endpoint_(std::move(endpoint)), channel_(std::move(channel)) {}
 
 SimHandle::~SimHandle() {

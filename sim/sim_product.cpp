@@ -16,8 +16,7 @@ SimProduct DefaultProduct() {
     product.name = "Simulated mouse";
     product.device_type = 101;
     product.device_id = "SM01";
-    product.modes = {{0, 0x1D57, 0xFA60, CommandUsage::kVendor},
-                     {1, 0x1D57, 0xFA61, CommandUsage::kVendor}};
+    product.modes = {{0, 0x1D57, 0xFA60, CommandUsage::kVendor}, {1, 0x1D57, 0xFA61, CommandUsage::kVendor}};
     product.sensor_code = 17;
     product.highest_rate = 0x40;
     return product;

@@ -32,15 +32,15 @@ struct FactorySettings {
     std::array<int, 6> stage_dpi = {400, 800, 1600, 3200, 6400, 12800};
     std::array<uint32_t, 6> stage_colour = {0x0000FF, 0x00FF00, 0xFF0000,
                                             0xFFFF00, 0x00FFFF, 0xFF00FF};  // 0x00BBGGRR
-    uint8_t liftoff = 1;            // 1 or 2
+    uint8_t liftoff = 1;                                                    // 1 or 2
     std::array<uint8_t, 2> sensor_options = {0, 0};  // sensor payload bytes 2, 3: 1 = on
-    uint8_t sleep_time = 30;        // units of 10 s
+    uint8_t sleep_time = 30;                         // units of 10 s
     uint8_t move_wakeup = 1;
     uint8_t move_closelight = 1;
     uint8_t debounce_ms = 4;
-    uint8_t light_effect = 1;       // 1 = flowing
-    uint8_t light_brightness = 4;   // 0..4
-    uint8_t light_speed = 2;        // 0..4
+    uint8_t light_effect = 1;      // 1 = flowing
+    uint8_t light_brightness = 4;  // 0..4
+    uint8_t light_speed = 2;       // 0..4
 };
 
 // One product as the caller describes it: the identifiers of a catalogue
@@ -49,11 +49,11 @@ struct FactorySettings {
 struct SimProduct {
     std::string name = "Simulated mouse";
     int device_type = 101;
-    std::string device_id = "SM01";  // four characters, identity reply bytes 4..7
-    std::vector<SimMode> modes;      // at most one per connection mode
-    uint8_t sensor_code = 0;         // identity byte 10
-    uint8_t highest_rate = 0;        // identity byte 11: 0x10, 0x20, 0x40 or 0 (1000 Hz)
-    uint16_t firmware = 0x0105;      // release of the wired interface; 0x20 answers major, minor
+    std::string device_id = "SM01";       // four characters, identity reply bytes 4..7
+    std::vector<SimMode> modes;           // at most one per connection mode
+    uint8_t sensor_code = 0;              // identity byte 10
+    uint8_t highest_rate = 0;             // identity byte 11: 0x10, 0x20, 0x40 or 0 (1000 Hz)
+    uint16_t firmware = 0x0105;           // release of the wired interface; 0x20 answers major, minor
     uint16_t receiver_firmware = 0x0102;  // release of the receiver interfaces
     std::array<uint8_t, 2> battery = {0x00, 0x64};  // identity bytes 12, 13
     FactorySettings factory;

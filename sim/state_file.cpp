@@ -43,8 +43,8 @@ bool StateFile::ChangedOnDisk() const {
         return now.has_value() != seen_.has_value();
     }
     // A rename gives a new inode, so even two saves within one clock tick differ.
-    return now->inode != seen_->inode || now->size != seen_->size || now->mtime.tv_sec != seen_->mtime.tv_sec ||
-           now->mtime.tv_nsec != seen_->mtime.tv_nsec;
+    return now->inode != seen_->inode || now->size != seen_->size ||
+           now->mtime.tv_sec != seen_->mtime.tv_sec || now->mtime.tv_nsec != seen_->mtime.tv_nsec;
 }
 
 bool StateFile::Save(const MouseState& state) {

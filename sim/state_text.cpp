@@ -66,7 +66,8 @@ std::string StateToText(const MouseState& state) {
     char release[8];
     std::string text(kHeader);
     text += '\n';
-    text += "device_id " + Hex(reinterpret_cast<const uint8_t*>(state.device_id.data()), state.device_id.size()) + '\n';
+    text += "device_id " +
+            Hex(reinterpret_cast<const uint8_t*>(state.device_id.data()), state.device_id.size()) + '\n';
     std::snprintf(release, sizeof release, "%04X", state.firmware);
     text += std::string("firmware ") + release + '\n';
     std::snprintf(release, sizeof release, "%04X", state.receiver_firmware);
@@ -125,8 +126,9 @@ std::optional<MouseState> StateFromText(std::string_view text) {
             const auto flag = ParseFlag(in);
             ok = flag.has_value();
             if (ok) {
-                (name == "cable" ? state.cable_plugged : name == "receiver" ? state.receiver_plugged
-                                                                            : state.mouse_on) = *flag;
+                (name == "cable"      ? state.cable_plugged
+                 : name == "receiver" ? state.receiver_plugged
+                                      : state.mouse_on) = *flag;
             }
         } else if (name == "payload") {
             const auto bytes = ParseBytes(in);

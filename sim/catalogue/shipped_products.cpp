@@ -30,7 +30,8 @@ std::vector<SimProduct> ProductsOfCatalogue(const devices::DeviceCatalogue& cata
         product.modes.clear();
         for (const auto& mode : catalogue.Modes()) {
             if (mode.device_type != mouse.device_type || (mode.value != 0 && mode.value != 1) ||
-                product.ModeOf(mode.value) != nullptr || mode.vendor_id > 0xFFFF || mode.product_id > 0xFFFF) {
+                product.ModeOf(mode.value) != nullptr || mode.vendor_id > 0xFFFF ||
+                mode.product_id > 0xFFFF) {
                 continue;
             }
             if (product.modes.empty()) {

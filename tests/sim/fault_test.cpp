@@ -14,10 +14,10 @@ using Bytes = std::vector<uint8_t>;
 struct FaultCase {
     const char* name;
     FaultRule rule;
-    int write_result;          // for a 65-byte write
-    int read_result;           // first read after the write, 30 ms time-out
+    int write_result;               // for a 65-byte write
+    int read_result;                // first read after the write, 30 ms time-out
     std::optional<uint8_t> status;  // reply byte 1 when a reply comes
-    bool stored;               // the set command took effect
+    bool stored;                    // the set command took effect
 };
 
 const FaultRule kShort{FaultKind::kShortReply, 2, FaultTarget::kCommands, 2};
@@ -113,7 +113,8 @@ TEST(SimFaultTest, ReceiverWithItsMouseOffAnswersIdentityOnlyAndRefusesTheRest) 
     ASSERT_EQ(identity.size(), 64u);
     EXPECT_EQ(identity[1], kStatusOk);
     EXPECT_EQ(Bytes(identity.begin() + 4, identity.begin() + 8), (Bytes{'S', 'M', '0', '1'}));
-    EXPECT_EQ(Bytes(identity.begin() + 12, identity.begin() + 15), (Bytes{0x00, 0x00, 0x00}));  // no battery, offline
+    EXPECT_EQ(Bytes(identity.begin() + 12, identity.begin() + 15),
+              (Bytes{0x00, 0x00, 0x00}));  // no battery, offline
 
     EXPECT_EQ(Exchange(*receiver, Frame(0x02, {0x08}))[1], kStatusMouseOffline);
     EXPECT_EQ(Exchange(*receiver, ReadFrame(0x12))[1], kStatusMouseOffline);

@@ -14,8 +14,8 @@ using Bytes = std::vector<uint8_t>;
 struct Page {
     uint8_t page_byte;
     Bytes stream_bytes;
-    uint8_t status;  // expected reply byte 1
-    int length = -1; // length byte; -1: the number of stream bytes
+    uint8_t status;   // expected reply byte 1
+    int length = -1;  // length byte; -1: the number of stream bytes
 };
 
 struct MacroCase {
@@ -28,7 +28,8 @@ struct MacroCase {
 Bytes SevenEvents() {
     Bytes stream = {0x04};
     for (uint8_t i = 0; i < 7; ++i) {
-        stream.insert(stream.end(), {static_cast<uint8_t>(i % 2 ? 0xB0 : 0x30), 0x01, 0x00, static_cast<uint8_t>(4 + i)});
+        stream.insert(stream.end(),
+                      {static_cast<uint8_t>(i % 2 ? 0xB0 : 0x30), 0x01, 0x00, static_cast<uint8_t>(4 + i)});
     }
     return stream;
 }
@@ -42,14 +43,17 @@ TEST(SimMacroTest, PagesAreAssembledPerKeyAndBadTransfersAreRefused) {
     const Bytes press_release = {0x03, 0x30, 0x32, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04};
     const std::vector<MacroCase> cases = {
         {"one frame", {{0x01, press_release, kStatusOk}}, {{3, Slice(press_release, 1, 9)}}},
-        {"two pages", {{0x02, Slice(seven, 0, 27), kStatusOk}, {0x12, Slice(seven, 27, 29), kStatusOk}},
+        {"two pages",
+         {{0x02, Slice(seven, 0, 27), kStatusOk}, {0x12, Slice(seven, 27, 29), kStatusOk}},
          {{4, Slice(seven, 1, 29)}}},
         {"second page alone", {{0x12, Slice(seven, 27, 29), kStatusBadPayload}}, {}},
         {"page 0 restarts",
-         {{0x02, Bytes(27, 0x00), kStatusOk}, {0x02, Slice(seven, 0, 27), kStatusOk},
+         {{0x02, Bytes(27, 0x00), kStatusOk},
+          {0x02, Slice(seven, 0, 27), kStatusOk},
           {0x12, Slice(seven, 27, 29), kStatusOk}},
          {{4, Slice(seven, 1, 29)}}},
-        {"page count changes", {{0x02, Slice(seven, 0, 27), kStatusOk}, {0x13, Slice(seven, 27, 29), kStatusBadPayload}},
+        {"page count changes",
+         {{0x02, Slice(seven, 0, 27), kStatusOk}, {0x13, Slice(seven, 27, 29), kStatusBadPayload}},
          {}},
         {"page count 0", {{0x00, press_release, kStatusBadPayload}}, {}},
         {"event cut short", {{0x01, Slice(press_release, 0, 7), kStatusBadPayload}}, {}},
@@ -64,7 +68,8 @@ TEST(SimMacroTest, PagesAreAssembledPerKeyAndBadTransfersAreRefused) {
         SCOPED_TRACE(c.name);
         SimFixture sim;
         for (const auto& page : c.pages) {
-            const Bytes reply = Exchange(*sim.wired, FrameOf(0x08, page.stream_bytes, page.page_byte, page.length));
+            const Bytes reply =
+                Exchange(*sim.wired, FrameOf(0x08, page.stream_bytes, page.page_byte, page.length));
             ASSERT_EQ(reply.size(), 64u);
             EXPECT_EQ(reply[1], page.status);
         }

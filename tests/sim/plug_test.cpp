@@ -26,7 +26,8 @@ class SimPlugTest : public ::testing::Test {
 protected:
     SimPlugTest() {
         listener_ = sim_.mouse.AddPlugListener([this](const PlugEvent& e) {
-            seen_.push_back({e.kind, e.info.product_id, e.info.usage_page, e.info.usage, e.info.interface_number});
+            seen_.push_back(
+                {e.kind, e.info.product_id, e.info.usage_page, e.info.usage, e.info.interface_number});
             paths_.push_back(e.info.path);
         });
     }

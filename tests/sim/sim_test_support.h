@@ -31,7 +31,8 @@ hid::HidDeviceInfo FindInterface(hid::HidBackend& backend, const SimProduct& pro
 
 // Writes a frame and reads one report with a time-out; the reply bytes or
 // empty when nothing came.
-std::vector<uint8_t> Exchange(hid::HidHandle& handle, const std::vector<uint8_t>& frame, int timeout_ms = 200);
+std::vector<uint8_t> Exchange(hid::HidHandle& handle, const std::vector<uint8_t>& frame,
+                              int timeout_ms = 200);
 std::vector<uint8_t> ReadReport(hid::HidHandle& handle, int timeout_ms = 200);
 
 // A mouse with the default product, the backend over it, and the wired

@@ -17,18 +17,21 @@ using Clock = std::chrono::steady_clock;
 
 TEST(SimTransportTest, EachModeShowsPointerKeyboardCommandAndBootLoaderInterfaces) {
     SimProduct product = DefaultProduct();
-    product.modes = {{0, 0x1209, 0x0001, CommandUsage::kVendor}, {1, 0x1209, 0x0002, CommandUsage::kGenericDesktop}};
+    product.modes = {{0, 0x1209, 0x0001, CommandUsage::kVendor},
+                     {1, 0x1209, 0x0002, CommandUsage::kGenericDesktop}};
     product.firmware = 0x0107;
     product.receiver_firmware = 0x0203;
     SimulatedMouse mouse(product, QuietOptions());
     SimulatedHidBackend backend(mouse);
 
-    using Row = std::tuple<uint16_t, uint16_t, uint16_t, int, uint16_t>;  // pid, page, usage, interface, release
+    using Row =
+        std::tuple<uint16_t, uint16_t, uint16_t, int, uint16_t>;  // pid, page, usage, interface, release
     std::vector<Row> rows;
     std::set<std::string> paths;
     for (const auto& info : backend.Enumerate(0, 0)) {
         EXPECT_EQ(info.vendor_id, 0x1209);
-        rows.emplace_back(info.product_id, info.usage_page, info.usage, info.interface_number, info.release_number);
+        rows.emplace_back(info.product_id, info.usage_page, info.usage, info.interface_number,
+                          info.release_number);
         paths.insert(info.path);
     }
     const std::vector<Row> expected = {
@@ -76,8 +79,8 @@ TEST(SimTransportTest, ReplyBecomesReadableOnlyAfterTheLatency) {
     Bytes buffer(65);
     const auto start = Clock::now();
     ASSERT_EQ(sim.wired->Write(ReadFrame(0x10)), 65);
-    EXPECT_EQ(sim.wired->Read(buffer, 0), 0);   // not yet due
-    EXPECT_EQ(sim.wired->Read(buffer, 5), 0);   // a time-out shorter than the latency
+    EXPECT_EQ(sim.wired->Read(buffer, 0), 0);  // not yet due
+    EXPECT_EQ(sim.wired->Read(buffer, 5), 0);  // a time-out shorter than the latency
     EXPECT_EQ(sim.wired->Read(buffer, 500), 64);
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(40));
     EXPECT_EQ(buffer[0], 0x10);
