@@ -1,6 +1,7 @@
 #include "store/config_defaults.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "devices/colour_text.h"
@@ -98,6 +99,12 @@ bool ApplyDeviceDefaults(SettingsDatabase& db, int profile, const devices::Devic
     ok = ApplyIfPresent(db, profile, config_key::kMoveCloseLight, defaults.move_closelight) && ok;
     ok = ApplyIfPresent(db, profile, config_key::kLiftoffHeight, defaults.lod) && ok;
     return ok;
+}
+
+bool ApplyDeviceDefaults(SettingsDatabase& db, int profile, const std::string& description_path,
+                         DefaultsScope scope) {
+    const std::optional<devices::DeviceDefaults> defaults = devices::LoadDeviceDefaults(description_path);
+    return defaults && ApplyDeviceDefaults(db, profile, *defaults, scope);
 }
 
 }  // namespace mousedeck::store

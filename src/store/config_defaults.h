@@ -57,4 +57,10 @@ enum class DefaultsScope {
 bool ApplyDeviceDefaults(SettingsDatabase& db, int profile, const devices::DeviceDefaults& defaults,
                          DefaultsScope scope);
 
+// The same, read from the description file at `description_path`
+// (devices::DescriptionPath). False, with nothing changed, when the file is
+// missing or not well-formed.
+bool ApplyDeviceDefaults(SettingsDatabase& db, int profile, const std::string& description_path,
+                         DefaultsScope scope);
+
 }  // namespace mousedeck::store

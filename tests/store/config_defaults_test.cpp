@@ -134,6 +134,18 @@ TEST_F(ApplyDefaultsTest, ProfileWithoutRowsStaysEmpty) {
     EXPECT_TRUE(FileValues(3).empty());
 }
 
+TEST_F(ApplyDefaultsTest, FromFileNeedsAReadableDescription) {
+    const std::string path = (folder_.path() / "device" / "m1.xml").string();
+    EXPECT_FALSE(ApplyDeviceDefaults(db_, 1, path, DefaultsScope::kAll)) << "missing file";
+    mousedeck::test::WriteFile(path, "<mouse><mouse_info>" + kFull);  // cut short
+    EXPECT_FALSE(ApplyDeviceDefaults(db_, 1, path, DefaultsScope::kAll));
+    EXPECT_EQ(FileValues(1), Seeds());
+
+    mousedeck::test::WriteFile(path, "<mouse><mouse_info>" + kFull + "</mouse_info></mouse>");
+    EXPECT_TRUE(ApplyDeviceDefaults(db_, 1, path, DefaultsScope::kDpiOnly));
+    EXPECT_EQ(FileValues(1), Merge(kFullDpi, Seeds()));
+}
+
 TEST_F(ApplyDefaultsTest, ClosedDatabaseReportsFailure) {
     db_.Close();
     EXPECT_FALSE(ApplyDeviceDefaults(db_, 1, Defaults(kFull), DefaultsScope::kAll));
