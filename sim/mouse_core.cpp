@@ -110,6 +110,35 @@ int MouseCore::Write(const Endpoint& endpoint, const std::shared_ptr<ReportChann
     return result;
 }
 
+std::optional<int> MouseCore::FaultLocked(FaultTarget target, const Endpoint& endpoint, int written,
+                                          std::span<const uint8_t> refusal, SimClock::time_point due,
+                                          std::size_t& answer_length) {
+    const auto fault = faults_.Next(target);
+    if (!fault) {
+        return std::nullopt;
+    }
+    switch (fault->kind) {
+        case FaultKind::kWriteFailure:
+            return -1;
+        case FaultKind::kNoReply:
+            return written;
+        case FaultKind::kUnplug:
+            PlugLocked(endpoint.mode, false);
+            return written;
+        case FaultKind::kNak:
+            ReplyLocked(endpoint, refusal, due);
+            return written;
+        case FaultKind::kGarbage:
+            ReplyLocked(endpoint, NoiseLocked(refusal[0]), due);
+            return written;
+        case FaultKind::kShortReply:
+            answer_length =
+                static_cast<std::size_t>(std::clamp(fault->short_length, 1, static_cast<int>(answer_length)));
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 int MouseCore::WriteCommandLocked(const Endpoint& endpoint, std::span<const uint8_t> report) {
     // The command interface has one unnumbered output report of 64 bytes.
     if (report.empty() || report.size() > kOutputReportSize || report[0] != 0x00) {
@@ -119,31 +148,13 @@ int MouseCore::WriteCommandLocked(const Endpoint& endpoint, std::span<const uint
     std::copy(report.begin(), report.end(), frame.begin());
     const int written = static_cast<int>(report.size());
     const auto due = SimClock::now() + latency_;
+    InputReport refusal{};
+    refusal[0] = frame[1];
+    refusal[1] = kStatusRejected;
     std::size_t reply_length = kInputReportSize;
-    if (const auto fault = faults_.Next(FaultTarget::kCommands)) {
-        switch (fault->kind) {
-            case FaultKind::kWriteFailure:
-                return -1;
-            case FaultKind::kNoReply:
-                return written;
-            case FaultKind::kUnplug:
-                PlugLocked(endpoint.mode, false);
-                return written;
-            case FaultKind::kNak: {
-                InputReport nak{};
-                nak[0] = frame[1];
-                nak[1] = kStatusRejected;
-                ReplyLocked(endpoint, nak, due);
-                return written;
-            }
-            case FaultKind::kGarbage:
-                ReplyLocked(endpoint, NoiseLocked(frame[1]), due);
-                return written;
-            case FaultKind::kShortReply:
-                reply_length = static_cast<std::size_t>(
-                    std::clamp(fault->short_length, 1, static_cast<int>(kInputReportSize)));
-                break;
-        }
+    if (const auto result =
+            FaultLocked(FaultTarget::kCommands, endpoint, written, refusal, due, reply_length)) {
+        return *result;
     }
     const auto outcome = commands_.Handle(frame, state_, endpoint.mode == 1);
     if (outcome.state_changed) {
@@ -164,32 +175,14 @@ int MouseCore::WriteBootLocked(const Endpoint& endpoint, std::span<const uint8_t
     std::copy(report.begin(), report.end(), boot.begin());
     const int written = static_cast<int>(report.size());
     const auto due = SimClock::now() + latency_;
+    BootReport refusal{};
+    refusal.fill(0xFF);
+    refusal[0] = kBootReportId;
+    refusal[1] = kStatusRejected;
     std::size_t answer_length = kBootReportSize;
-    if (const auto fault = faults_.Next(FaultTarget::kBootLoader)) {
-        switch (fault->kind) {
-            case FaultKind::kWriteFailure:
-                return -1;
-            case FaultKind::kNoReply:
-                return written;
-            case FaultKind::kUnplug:
-                PlugLocked(endpoint.mode, false);
-                return written;
-            case FaultKind::kNak: {
-                BootReport nak{};
-                nak.fill(0xFF);
-                nak[0] = kBootReportId;
-                nak[1] = kStatusRejected;
-                ReplyLocked(endpoint, nak, due);
-                return written;
-            }
-            case FaultKind::kGarbage:
-                ReplyLocked(endpoint, NoiseLocked(kBootReportId), due);
-                return written;
-            case FaultKind::kShortReply:
-                answer_length = static_cast<std::size_t>(
-                    std::clamp(fault->short_length, 1, static_cast<int>(kBootReportSize)));
-                break;
-        }
+    if (const auto result =
+            FaultLocked(FaultTarget::kBootLoader, endpoint, written, refusal, due, answer_length)) {
+        return *result;
     }
     auto outcome = boot_.Take(boot);
     ReplyLocked(endpoint, std::span<const uint8_t>(outcome.answer).first(answer_length), due);

@@ -72,6 +72,13 @@ private:
     void PersistLocked();
     void SendToLocked(int mode, InterfaceRole role, std::vector<uint8_t> report, SimClock::time_point due);
     void ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> report, SimClock::time_point due);
+    // Applies the fault planned for this report, if any: the write's result
+    // when the fault ends the exchange, else nothing, and the report is
+    // handled with answer_length cut to what a short answer delivers.
+    // `refusal` is the report a refusal answers with.
+    std::optional<int> FaultLocked(FaultTarget target, const Endpoint& endpoint, int written,
+                                   std::span<const uint8_t> refusal, SimClock::time_point due,
+                                   std::size_t& answer_length);
     int WriteCommandLocked(const Endpoint& endpoint, std::span<const uint8_t> report);
     int WriteBootLocked(const Endpoint& endpoint, std::span<const uint8_t> report);
     void RebootLocked();

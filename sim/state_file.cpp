@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -52,7 +53,10 @@ bool StateFile::Save(const MouseState& state) {
         return true;
     }
     const std::string text = StateToText(state);
-    const std::string temp = path_ + ".tmp." + std::to_string(::getpid());
+    // Unique per save, so two mice of one process sharing the file never
+    // write the same temporary file.
+    static std::atomic<unsigned> serial{0};
+    const std::string temp = path_ + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(serial++);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         return false;
