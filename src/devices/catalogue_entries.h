@@ -53,7 +53,7 @@ struct MatchRule {
 // The `software` element of config.xml.
 struct SoftwareInfo {
     bool present = false;  // the element was found
-    std::string caption;  // product-line name (the device name)
+    std::string caption;   // product-line name (the device name)
     std::string version;
     std::string website_url;
     std::string feedback_url;

@@ -20,8 +20,8 @@ struct DpiStageDefault {
 };
 
 struct DpiDefaults {
-    std::string default_dpi;  // active stage, copied as written
-    std::string dpi_count;    // stage count, copied as written
+    std::string default_dpi;                               // active stage, copied as written
+    std::string dpi_count;                                 // stage count, copied as written
     std::array<std::optional<DpiStageDefault>, 6> stages;  // dpi_1 .. dpi_6, when present
 
     bool operator==(const DpiDefaults&) const = default;

@@ -9,10 +9,10 @@ namespace mousedeck::devices {
 // One `key` of a description file's `mouse_key`: a button of the mouse, its
 // label on the mouse picture and its default function.
 struct DescriptionButton {
-    int name = 0;         // language text number of the button's name
-    int key_value = 0;    // the button's number in the device protocol
-    int direction = 0;    // label direction on the mouse picture
-    int x1 = 0;           // `rect` "x1#x2#y": the label runs from (x1, y) to (x2, y)
+    int name = 0;       // language text number of the button's name
+    int key_value = 0;  // the button's number in the device protocol
+    int direction = 0;  // label direction on the mouse picture
+    int x1 = 0;         // `rect` "x1#x2#y": the label runs from (x1, y) to (x2, y)
     int x2 = 0;
     int y = 0;
     int description = 0;  // language text number of the default function's description
@@ -39,7 +39,7 @@ struct DeviceDescription {
     std::string mouse_picture;  // <skin>/device/<mouse_img>; empty until one is read
     bool lighting = true;       // `menu light`: the lighting page exists
     PageOptions options;
-    std::string firmware_url;   // empty when the current product names none
+    std::string firmware_url;  // empty when the current product names none
     std::vector<DescriptionButton> buttons;
     // Indexed by lighting effect: [0] effect 0 (off) from `light_6`,
     // [1]..[5] effects 1..5 from `light_1`..`light_5`.

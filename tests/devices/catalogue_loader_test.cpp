@@ -25,16 +25,18 @@ std::string Hex(uint32_t value) {
 std::string Summary(const DeviceCatalogue& catalogue) {
     std::string out;
     for (const CatalogueMouse& m : catalogue.Mice()) {
-        out += "M " + m.name + "|" + std::to_string(m.device_type) + "|" + m.device_attr + "|" + m.image_path + "\n";
+        out += "M " + m.name + "|" + std::to_string(m.device_type) + "|" + m.device_attr + "|" +
+               m.image_path + "\n";
     }
     for (const CatalogueMode& m : catalogue.Modes()) {
-        out += "m " + m.name + "|" + std::to_string(m.value) + "|" + Hex(m.vendor_id) + "|" + Hex(m.product_id) +
-               "|" + std::to_string(m.device_type) + "|" + m.dev_id + "|" + m.desc + "|" + m.hid_interface + "\n";
+        out += "m " + m.name + "|" + std::to_string(m.value) + "|" + Hex(m.vendor_id) + "|" +
+               Hex(m.product_id) + "|" + std::to_string(m.device_type) + "|" + m.dev_id + "|" + m.desc + "|" +
+               m.hid_interface + "\n";
     }
     const SoftwareInfo& s = catalogue.Software();
     if (s.present) {
-        out += "S " + s.caption + "|" + s.version + "|" + s.website_url + "|" + s.feedback_url + "|" + s.qa_url +
-               "|" + s.store_url + "|" + s.upgrade_url + "|" + s.copyright + "\n";
+        out += "S " + s.caption + "|" + s.version + "|" + s.website_url + "|" + s.feedback_url + "|" +
+               s.qa_url + "|" + s.store_url + "|" + s.upgrade_url + "|" + s.copyright + "\n";
     }
     return out;
 }
@@ -64,16 +66,17 @@ const std::string kSoftware =
 INSTANTIATE_TEST_SUITE_P(
     Rules, CatalogueReadTest,
     ::testing::Values(
-        ReadCase{"complete",
-                 R"(<config><language.info default_lan="1033"/><device>)"
-                 R"(<mouse name="A" device_type="101" device_attr="a" image="a.png">)"
-                 R"(<mode value="0" desc="cable" vid="1209" pid="5A0" dev_id="ABCD" hid_interface="MI_02"/>)"
-                 R"(<mode value="1" desc="receiver" vid="0x1209" pid="0X0002" dev_id="AB" hid_interface="MI_01"/>)"
-                 R"(</mouse><mouse name="B" device_type="102" device_attr="b" image="b.png"/></device>)" +
-                     kSoftware + "</config>",
-                 "M A|101|a|skin/device/a.png\nM B|102|b|skin/device/b.png\n"
-                 "m A|0|1209|5A0|101|ABCD|cable|MI_02\nm A|1|1209|2|101|AB|receiver|MI_01\n"
-                 "S Line|2.1|w|f|q|s|u|c\n"},
+        ReadCase{
+            "complete",
+            R"(<config><language.info default_lan="1033"/><device>)"
+            R"(<mouse name="A" device_type="101" device_attr="a" image="a.png">)"
+            R"(<mode value="0" desc="cable" vid="1209" pid="5A0" dev_id="ABCD" hid_interface="MI_02"/>)"
+            R"(<mode value="1" desc="receiver" vid="0x1209" pid="0X0002" dev_id="AB" hid_interface="MI_01"/>)"
+            R"(</mouse><mouse name="B" device_type="102" device_attr="b" image="b.png"/></device>)" +
+                kSoftware + "</config>",
+            "M A|101|a|skin/device/a.png\nM B|102|b|skin/device/b.png\n"
+            "m A|0|1209|5A0|101|ABCD|cable|MI_02\nm A|1|1209|2|101|AB|receiver|MI_01\n"
+            "S Line|2.1|w|f|q|s|u|c\n"},
         ReadCase{"software before device is not found",
                  "<config>" + kSoftware + R"(<device><mouse name="A" device_type="1"/></device></config>)",
                  "M A|1||skin/device/\n"},
@@ -84,19 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
                  R"(<upgrade url="u"/><feedback url="f"/><copyright info="c"/></software></config>)",
                  // website found after qa; feedback after website; qa, store and upgrade lie behind it.
                  "S L|1|w|f||||c\n"},
-        ReadCase{"lenient numbers",
-                 R"(<config><device><mouse name="N" device_type=" 12x"><mode value="abc" vid="zz" pid=""/></mouse>)"
-                 R"(<mouse name="O" device_type="99999999999"><mode value="-1" vid="123456" pid="FFFFFFFFF"/></mouse>)"
-                 R"(</device></config>)",
-                 "M N|12||skin/device/\nM O|" + std::to_string(INT_MAX) +
-                     "||skin/device/\nm N|0|0|0|12|||\nm O|-1|123456|FFFFFFFF|" + std::to_string(INT_MAX) +
-                     "|||\n"},
-        ReadCase{"modes outside a mouse and mice outside device are ignored",
-                 R"(<config><mouse name="X"/><device><mode value="1"/><group><mouse name="Y"/></group>)"
-                 R"(<mouse name="Z" device_type="3"><extra><mode value="1"/></extra></mouse></device></config>)",
-                 "M Z|3||skin/device/\n"},
+        ReadCase{
+            "lenient numbers",
+            R"(<config><device><mouse name="N" device_type=" 12x"><mode value="abc" vid="zz" pid=""/></mouse>)"
+            R"(<mouse name="O" device_type="99999999999"><mode value="-1" vid="123456" pid="FFFFFFFFF"/></mouse>)"
+            R"(</device></config>)",
+            "M N|12||skin/device/\nM O|" + std::to_string(INT_MAX) +
+                "||skin/device/\nm N|0|0|0|12|||\nm O|-1|123456|FFFFFFFF|" + std::to_string(INT_MAX) +
+                "|||\n"},
+        ReadCase{
+            "modes outside a mouse and mice outside device are ignored",
+            R"(<config><mouse name="X"/><device><mode value="1"/><group><mouse name="Y"/></group>)"
+            R"(<mouse name="Z" device_type="3"><extra><mode value="1"/></extra></mouse></device></config>)",
+            "M Z|3||skin/device/\n"},
         ReadCase{"wrong root", R"(<catalogue><device><mouse name="A"/></device></catalogue>)", ""},
-        ReadCase{"escaped attribute text", R"(<config><device><mouse name="A &amp; B &lt;1&gt;"/></device></config>)",
+        ReadCase{"escaped attribute text",
+                 R"(<config><device><mouse name="A &amp; B &lt;1&gt;"/></device></config>)",
                  "M A & B <1>|0||skin/device/\n"}),
     [](const ::testing::TestParamInfo<ReadCase>& p) {
         std::string name;
@@ -111,7 +117,9 @@ protected:
     test::TempDir dir;
     ProductFolders folders{dir.path().string(), (dir.path() / "skins" / "dark").string()};
     RecordingCatalogueView view;
-    TextLookup text = [](int number) { return number == kVersionTitleText ? std::string("Version") : std::string(); };
+    TextLookup text = [](int number) {
+        return number == kVersionTitleText ? std::string("Version") : std::string();
+    };
 
     void WriteConfig(const std::string& bytes) { test::WriteFile(dir / "config.xml", bytes); }
 
@@ -125,20 +133,21 @@ protected:
 };
 
 TEST_F(CatalogueLoadTest, ShowsOneCardPerProductAndTheVersionTitle) {
-    WriteConfig(R"(<?xml version="1.0" encoding="UTF-8"?><config><device>)"
-                R"(<mouse name="A" device_type="101" device_attr="a" image="a.png">)"
-                R"(<mode value="0" vid="1209" pid="0001" dev_id="ABCD"/><mode value="1" vid="1209" pid="0002"/></mouse>)"
-                R"(<mouse name="B" device_type="102" device_attr="b" image="b.png"/></device>)"
-                R"(<software caption="Line" version="1.2.0"/></config>)");
+    WriteConfig(
+        R"(<?xml version="1.0" encoding="UTF-8"?><config><device>)"
+        R"(<mouse name="A" device_type="101" device_attr="a" image="a.png">)"
+        R"(<mode value="0" vid="1209" pid="0001" dev_id="ABCD"/><mode value="1" vid="1209" pid="0002"/></mouse>)"
+        R"(<mouse name="B" device_type="102" device_attr="b" image="b.png"/></device>)"
+        R"(<software caption="Line" version="1.2.0"/></config>)");
     DeviceCatalogue catalogue = Stale();
 
     ASSERT_TRUE(LoadCatalogue(folders, text, catalogue, view));
 
     const std::string skin = folders.skin;
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"ClearDeviceCards",
-                                                    "AddDeviceCard A 101 " + skin + "/device/a.png",
-                                                    "AddDeviceCard B 102 " + skin + "/device/b.png",
-                                                    "ShowTitleCaption Version: v1.2.0"}));
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"ClearDeviceCards", "AddDeviceCard A 101 " + skin + "/device/a.png",
+                                        "AddDeviceCard B 102 " + skin + "/device/b.png",
+                                        "ShowTitleCaption Version: v1.2.0"}));
     EXPECT_EQ(catalogue.MatchRules(),
               (std::vector<MatchRule>{{0x1209, 0x0001, 101, 0, "ABCD"}, {0x1209, 0x0002, 101, 1, ""}}));
     ASSERT_NE(catalogue.FindMouse(102), nullptr);

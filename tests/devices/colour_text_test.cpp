@@ -35,7 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A group stops at its first non-hex character.
         ColourCase{"#G0FF00", 0x00FF00}, ColourCase{"#1GFF00", 0x00FF01}, ColourCase{"#zzzzzz", 0},
         // A non-ASCII first character is one character, not several bytes.
-        ColourCase{"\xE2\x80\xA2" "FF8000", 0x0080FF}));
+        ColourCase{"\xE2\x80\xA2"
+                   "FF8000",
+                   0x0080FF}));
 
 }  // namespace
 }  // namespace mousedeck::devices

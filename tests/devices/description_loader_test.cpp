@@ -13,8 +13,6 @@
 namespace mousedeck::devices {
 namespace {
 
-
-
 DeviceDescription Read(const std::string& xml_text, RecordingCatalogueView& view,
                        DeviceDescription description = DeviceDescription{}) {
     xml::XmlDocument document;
@@ -23,7 +21,9 @@ DeviceDescription Read(const std::string& xml_text, RecordingCatalogueView& view
     return description;
 }
 
-std::string Key(const std::string& attributes) { return "<key " + attributes + "/>"; }
+std::string Key(const std::string& attributes) {
+    return "<key " + attributes + "/>";
+}
 
 struct RectCase {
     std::string rect;
@@ -32,9 +32,16 @@ struct RectCase {
 
 TEST(DescriptionButtonsTest, RectIsSplitAtEachHash) {
     const RectCase cases[] = {
-        {"10#20#30", 10, 20, 30}, {"30", 0, 0, 30},     {"10#30", 10, 0, 30}, {"10#20#30#40", 10, 20, 30},
-        {"", 0, 0, 0},            {"a#b#c", 0, 0, 0},   {"#", 0, 0, 0},       {" 7 # 8 # 9 ", 7, 8, 9},
-        {"-5#-6#-7", -5, -6, -7}, {"1##3", 1, 0, 3},
+        {"10#20#30", 10, 20, 30},
+        {"30", 0, 0, 30},
+        {"10#30", 10, 0, 30},
+        {"10#20#30#40", 10, 20, 30},
+        {"", 0, 0, 0},
+        {"a#b#c", 0, 0, 0},
+        {"#", 0, 0, 0},
+        {" 7 # 8 # 9 ", 7, 8, 9},
+        {"-5#-6#-7", -5, -6, -7},
+        {"1##3", 1, 0, 3},
     };
     for (const RectCase& c : cases) {
         SCOPED_TRACE("rect \"" + c.rect + "\"");
@@ -50,11 +57,11 @@ TEST(DescriptionButtonsTest, RectIsSplitAtEachHash) {
 
 TEST(DescriptionButtonsTest, EveryKeyAttributeIsRead) {
     RecordingCatalogueView view;
-    const DeviceDescription d =
-        Read("<mouse><mouse_key>" +
-                 Key(R"(name="701" key_value="3" direction="1" rect="1#2#3" func_desc="106" func_type="5" func_value="9")") +
-                 Key(R"(name="x" key_value="" func_type="99999999999")") + "</mouse_key></mouse>",
-             view);
+    const DeviceDescription d = Read(
+        "<mouse><mouse_key>" +
+            Key(R"(name="701" key_value="3" direction="1" rect="1#2#3" func_desc="106" func_type="5" func_value="9")") +
+            Key(R"(name="x" key_value="" func_type="99999999999")") + "</mouse_key></mouse>",
+        view);
     ASSERT_EQ(d.buttons.size(), 2u);
     EXPECT_EQ(d.buttons[0], (DescriptionButton{701, 3, 1, 1, 2, 3, 106, 5, 9}));
     EXPECT_EQ(d.buttons[1], (DescriptionButton{0, 0, 0, 0, 0, 0, 0, INT_MAX, 0}));
@@ -64,7 +71,8 @@ TEST(DescriptionButtonsTest, EveryKeyAttributeIsRead) {
 TEST(DescriptionButtonsTest, TenThousandKeysAreAllListed) {
     std::string xml = "<mouse><mouse_key>";
     for (int i = 0; i < 10000; ++i) {
-        xml += Key("name=\"" + std::to_string(i) + "\" key_value=\"" + std::to_string(i) + "\" rect=\"1#2#3\"");
+        xml +=
+            Key("name=\"" + std::to_string(i) + "\" key_value=\"" + std::to_string(i) + "\" rect=\"1#2#3\"");
     }
     xml += "</mouse_key></mouse>";
     RecordingCatalogueView view;
@@ -89,23 +97,32 @@ TEST(DescriptionOrderTest, ChildrenAreFoundOnlyInFileOrder) {
     const std::string firmware = R"(<firmware url="http://fw"/>)";
     const std::string keys = "<mouse_key>" + Key("key_value=\"1\"") + "</mouse_key>";
     const OrderCase cases[] = {
-        {"all in order", image + menu + custom + firmware + keys,
-         {"ShowMousePicture skin/device/top.png", "ShowLightingTab 0", "ShowPageOptions 1010", "ShowButtons 1"},
+        {"all in order",
+         image + menu + custom + firmware + keys,
+         {"ShowMousePicture skin/device/top.png", "ShowLightingTab 0", "ShowPageOptions 1010",
+          "ShowButtons 1"},
          "http://fw"},
         {"none", "", {}, ""},
-        {"menu before image is skipped", menu + image + custom,
-         {"ShowMousePicture skin/device/top.png", "ShowPageOptions 1010"}, ""},
-        {"firmware placed first is not found", firmware + image + menu + custom + keys,
-         {"ShowMousePicture skin/device/top.png", "ShowLightingTab 0", "ShowPageOptions 1010", "ShowButtons 1"},
+        {"menu before image is skipped",
+         menu + image + custom,
+         {"ShowMousePicture skin/device/top.png", "ShowPageOptions 1010"},
+         ""},
+        {"firmware placed first is not found",
+         firmware + image + menu + custom + keys,
+         {"ShowMousePicture skin/device/top.png", "ShowLightingTab 0", "ShowPageOptions 1010",
+          "ShowButtons 1"},
          // firmware lies before image_file, so the search after `custom` misses it.
          ""},
-        {"keys before firmware", image + keys + firmware,
+        {"keys before firmware",
+         image + keys + firmware,
          {"ShowMousePicture skin/device/top.png"},
          // firmware found after mouse_key; mouse_key then lies behind it.
          "http://fw"},
         {"empty mouse_key clears the list", "<mouse_key/>", {"ShowButtons 0"}, ""},
-        {"flags other than 1 are off", R"(<menu light="2"/><custom show_dpitips="yes" show_savetips="01"/>)",
-         {"ShowLightingTab 0", "ShowPageOptions 0100"}, ""},
+        {"flags other than 1 are off",
+         R"(<menu light="2"/><custom show_dpitips="yes" show_savetips="01"/>)",
+         {"ShowLightingTab 0", "ShowPageOptions 0100"},
+         ""},
     };
     for (const OrderCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -125,9 +142,9 @@ TEST(DescriptionOrderTest, MissingElementsKeepThePreviousValues) {
     previous.light_effects = {true, false, true, false, true, false};
 
     RecordingCatalogueView view;
-    const DeviceDescription d =
-        Read(R"(<mouse><mouse_info><light_info><light_2 enable="1"/><light_6 enable="0"/></light_info></mouse_info></mouse>)",
-             view, previous);
+    const DeviceDescription d = Read(
+        R"(<mouse><mouse_info><light_info><light_2 enable="1"/><light_6 enable="0"/></light_info></mouse_info></mouse>)",
+        view, previous);
     EXPECT_EQ(d.mouse_picture, "old.png");
     EXPECT_FALSE(d.lighting);
     EXPECT_FALSE(d.options.show_sensor);
@@ -157,9 +174,10 @@ protected:
     void SetUp() override {
         catalogue.AddMouse({"Alpha", 101, "alpha", ""});
         catalogue.AddMouse({"Beta", 102, "beta", ""});
-        test::WriteFile(dir / "device" / "alpha.xml",
-                        R"(<mouse><image_file mouse_img="a.png"/><menu light="1"/>)"
-                        R"(<firmware url="http://fw/alpha"/><mouse_key><key key_value="4"/></mouse_key></mouse>)");
+        test::WriteFile(
+            dir / "device" / "alpha.xml",
+            R"(<mouse><image_file mouse_img="a.png"/><menu light="1"/>)"
+            R"(<firmware url="http://fw/alpha"/><mouse_key><key key_value="4"/></mouse_key></mouse>)");
     }
 };
 
@@ -170,8 +188,8 @@ TEST_F(DescriptionLoadTest, ReadsTheFileOfTheSelectedProduct) {
     EXPECT_EQ(load.product.name, "Alpha");
     EXPECT_EQ(load.product.device_attr, "alpha");
     EXPECT_EQ(d.firmware_url, "http://fw/alpha");
-    EXPECT_EQ(view.calls,
-              (std::vector<std::string>{"ShowMousePicture skin/device/a.png", "ShowLightingTab 1", "ShowButtons 1"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"ShowMousePicture skin/device/a.png", "ShowLightingTab 1",
+                                                    "ShowButtons 1"}));
 }
 
 TEST_F(DescriptionLoadTest, UnreadableFileChangesNothingButTheFirmwareAddress) {
@@ -183,7 +201,8 @@ TEST_F(DescriptionLoadTest, UnreadableFileChangesNothingButTheFirmwareAddress) {
     } cases[] = {
         {"unknown device type reads device/.xml", 999, "", ""},
         {"missing file", 102, "", "beta"},
-        {"truncated file", 102, R"(<mouse><image_file mouse_img="b.png"/><mouse_key><key key_value=)", "beta"},
+        {"truncated file", 102, R"(<mouse><image_file mouse_img="b.png"/><mouse_key><key key_value=)",
+         "beta"},
         {"not xml", 102, "plain text", "beta"},
     };
     for (const auto& c : cases) {

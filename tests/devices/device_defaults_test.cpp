@@ -12,11 +12,14 @@ namespace {
 
 DeviceDefaults Read(const std::string& mouse_info_body, const std::string& before = "") {
     xml::XmlDocument document;
-    EXPECT_TRUE(document.ResetText("<mouse>" + before + "<mouse_info>" + mouse_info_body + "</mouse_info></mouse>"));
+    EXPECT_TRUE(
+        document.ResetText("<mouse>" + before + "<mouse_info>" + mouse_info_body + "</mouse_info></mouse>"));
     return ReadDeviceDefaults(document);
 }
 
-DpiStageDefault Stage(const char* value, const char* color) { return {value, color}; }
+DpiStageDefault Stage(const char* value, const char* color) {
+    return {value, color};
+}
 
 TEST(DeviceDefaultsTest, ReadsEveryElementAsWritten) {
     const DeviceDefaults d =
@@ -67,7 +70,8 @@ TEST(DeviceDefaultsTest, ElementsAreFoundOnlyInOrder) {
         {"nothing", "", DeviceDefaults{}},
         {"missing dpi_info: later elements still read", R"(<report_rate default_value="1"/><lod value="2"/>)",
          With("1", std::nullopt, "2")},
-        {"sleep_light before report_rate is skipped", R"(<sleep_light value="9"/><report_rate default_value="1"/><lod value="2"/>)",
+        {"sleep_light before report_rate is skipped",
+         R"(<sleep_light value="9"/><report_rate default_value="1"/><lod value="2"/>)",
          With("1", std::nullopt, "2")},
         {"lod first hides everything after it but dpi_info before it",
          R"(<lod value="1"/><dpi_info default_dpi="3"/><report_rate default_value="4"/>)",

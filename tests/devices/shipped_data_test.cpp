@@ -27,7 +27,8 @@ protected:
     DeviceCatalogue catalogue;
 
     void SetUp() override {
-        ASSERT_TRUE(LoadCatalogue(folders, {}, catalogue, view)) << "config.xml beside " << folders.application;
+        ASSERT_TRUE(LoadCatalogue(folders, {}, catalogue, view))
+            << "config.xml beside " << folders.application;
         ASSERT_FALSE(catalogue.Mice().empty());
     }
 };
@@ -65,7 +66,8 @@ TEST_F(ShippedDataTest, EveryProductHasAReadableDescriptionWithSaneDefaults) {
     for (const CatalogueMouse& mouse : catalogue.Mice()) {
         SCOPED_TRACE(mouse.device_attr);
         DeviceDescription description;
-        const DescriptionLoad load = LoadDeviceDescription(catalogue, mouse.device_type, folders, description, view);
+        const DescriptionLoad load =
+            LoadDeviceDescription(catalogue, mouse.device_type, folders, description, view);
         ASSERT_TRUE(load.read);
         EXPECT_FALSE(description.mouse_picture.empty());
         ASSERT_FALSE(description.buttons.empty());
@@ -91,7 +93,8 @@ TEST_F(ShippedDataTest, EveryProductHasAReadableDescriptionWithSaneDefaults) {
             EXPECT_EQ(stage->color[0], '#');
         }
         ASSERT_TRUE(defaults->report_rate.has_value());
-        EXPECT_EQ(kReportRateCodes.count(ParseLenientInt(*defaults->report_rate)), 1u) << *defaults->report_rate;
+        EXPECT_EQ(kReportRateCodes.count(ParseLenientInt(*defaults->report_rate)), 1u)
+            << *defaults->report_rate;
         ASSERT_TRUE(defaults->lod.has_value());
         EXPECT_TRUE(*defaults->lod == "1" || *defaults->lod == "2");
         EXPECT_TRUE(defaults->sleep_light.has_value());

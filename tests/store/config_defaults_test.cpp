@@ -60,8 +60,8 @@ protected:
     // The profile's rows as the file holds them, read past the code under test.
     Values FileValues(int profile) {
         Values values;
-        for (const auto& row : RawQuery(file(), "SELECT key, value FROM t_configdata WHERE profile = " +
-                                                    std::to_string(profile))) {
+        for (const auto& row : RawQuery(
+                 file(), "SELECT key, value FROM t_configdata WHERE profile = " + std::to_string(profile))) {
             values[row.at(0)] = row.at(1);
         }
         return values;
@@ -82,11 +82,21 @@ const std::string kFull =
     R"(<move_wakeup value="0"/><move_closelight value="0"/><lod value="2"/>)";
 
 const Values kFullDpi = {
-    {"dpi_index", "3"},           {"dpi_count", "4"},           {"dpi_flag", "4"},
-    {"dpi_group0_value", "400"},  {"dpi_group0_rgb", "33023"},  {"dpi_group1_value", "900"},
-    {"dpi_group1_rgb", "65280"},  {"dpi_group2_value", "1000"}, {"dpi_group2_rgb", "16711680"},
-    {"dpi_group3_value", "2000"}, {"dpi_group3_rgb", "18"},     {"dpi_group4_value", "5000"},
-    {"dpi_group4_rgb", "0"},      {"dpi_group5_value", "12000"}, {"dpi_group5_rgb", "16777215"},
+    {"dpi_index", "3"},
+    {"dpi_count", "4"},
+    {"dpi_flag", "4"},
+    {"dpi_group0_value", "400"},
+    {"dpi_group0_rgb", "33023"},
+    {"dpi_group1_value", "900"},
+    {"dpi_group1_rgb", "65280"},
+    {"dpi_group2_value", "1000"},
+    {"dpi_group2_rgb", "16711680"},
+    {"dpi_group3_value", "2000"},
+    {"dpi_group3_rgb", "18"},
+    {"dpi_group4_value", "5000"},
+    {"dpi_group4_rgb", "0"},
+    {"dpi_group5_value", "12000"},
+    {"dpi_group5_rgb", "16777215"},
 };
 
 Values Merge(Values a, const Values& b) {
@@ -104,7 +114,9 @@ TEST_F(ApplyDefaultsTest, OverridesOnlyWhatTheDescriptionHas) {
                           {"move_closelight", "0"},
                           {"liftoff_height", "2"}})},
         {"dpi only", kFull, DefaultsScope::kDpiOnly, kFullDpi},
-        {"no dpi_info", R"(<report_rate default_value="1"/><lod value="2"/>)", DefaultsScope::kAll,
+        {"no dpi_info",
+         R"(<report_rate default_value="1"/><lod value="2"/>)",
+         DefaultsScope::kAll,
          {{"report_rate", "1"}, {"liftoff_height", "2"}}},
         {"nothing", "", DefaultsScope::kAll, {}},
         {"stage without attributes and missing stages",
@@ -115,8 +127,10 @@ TEST_F(ApplyDefaultsTest, OverridesOnlyWhatTheDescriptionHas) {
           {"dpi_group1_rgb", "0"},
           {"dpi_group5_value", "7"},
           {"dpi_group5_rgb", "0"}}},
-        {"text copied unchanged", R"(<report_rate default_value="fast"/><sleep_light value="-1"/>)",
-         DefaultsScope::kAll, {{"report_rate", "fast"}, {"sleep_light", "-1"}}},
+        {"text copied unchanged",
+         R"(<report_rate default_value="fast"/><sleep_light value="-1"/>)",
+         DefaultsScope::kAll,
+         {{"report_rate", "fast"}, {"sleep_light", "-1"}}},
     };
     for (const ApplyCase& c : cases) {
         SCOPED_TRACE(c.label);

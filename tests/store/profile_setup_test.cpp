@@ -48,8 +48,8 @@ public:
 
 // The shipped wireless demo's defaults, as the application reads them.
 devices::DeviceDefaults DemoDefaults() {
-    const auto defaults =
-        devices::LoadDeviceDefaults(devices::DescriptionPath(mousedeck::test::ExecutableFolder().string(), "demo_w1"));
+    const auto defaults = devices::LoadDeviceDefaults(
+        devices::DescriptionPath(mousedeck::test::ExecutableFolder().string(), "demo_w1"));
     EXPECT_TRUE(defaults.has_value());
     return defaults.value_or(devices::DeviceDefaults{});
 }
@@ -73,11 +73,12 @@ TEST_F(ProfileSetupTest, NewDatabaseGetsFourProfilesWithEveryKeyAndTheDeviceDefa
     db_.Close();
 
     // Checked in the file itself.
-    EXPECT_EQ(RawQuery(file(), "SELECT profile, name, status, app, type FROM t_profile_data ORDER BY profile"),
-              (Rows{{"1", "Profile 1", "1", "", "0"},
-                    {"2", "Profile 2", "0", "", "0"},
-                    {"3", "Profile 3", "0", "", "0"},
-                    {"4", "Profile 4", "0", "", "0"}}));
+    EXPECT_EQ(
+        RawQuery(file(), "SELECT profile, name, status, app, type FROM t_profile_data ORDER BY profile"),
+        (Rows{{"1", "Profile 1", "1", "", "0"},
+              {"2", "Profile 2", "0", "", "0"},
+              {"3", "Profile 3", "0", "", "0"},
+              {"4", "Profile 4", "0", "", "0"}}));
     for (int profile = 1; profile <= 4; ++profile) {
         SCOPED_TRACE(profile);
         const std::string where = " FROM t_configdata WHERE profile = " + std::to_string(profile);
@@ -102,7 +103,8 @@ TEST_F(ProfileSetupTest, UnreadableDescriptionLeavesTheSeeds) {
     EXPECT_EQ(EnsureProfiles(db_, std::nullopt, text, view), 1);
     db_.Close();
     for (const ConfigRow& row : DefaultConfigRows()) {
-        EXPECT_EQ(Raw("SELECT value FROM t_configdata WHERE profile = 4 AND key = '" + row.key + "'"), row.value);
+        EXPECT_EQ(Raw("SELECT value FROM t_configdata WHERE profile = 4 AND key = '" + row.key + "'"),
+                  row.value);
     }
 }
 
@@ -127,7 +129,8 @@ TEST_F(ProfileSetupTest, NoActiveProfileMakesTheFirstActive) {
 
 TEST_F(ProfileSetupTest, WithoutProfileOneTheLowestRemainingBecomesCurrent) {
     EnsureProfiles(db_, std::nullopt, text, view);
-    ASSERT_TRUE(RawExec(file(), "DELETE FROM t_profile_data WHERE profile = 1; UPDATE t_profile_data SET status = 0"));
+    ASSERT_TRUE(RawExec(
+        file(), "DELETE FROM t_profile_data WHERE profile = 1; UPDATE t_profile_data SET status = 0"));
     EXPECT_EQ(EnsureProfiles(db_, std::nullopt, text, view), 2);
     EXPECT_EQ(db_.GetActiveProfile(), 2);
 }
@@ -158,7 +161,8 @@ TEST_F(ProfileSetupTest, FactoryResetReappliesDefaultsToEveryProfileAndActivates
     db_.Close();
     for (int profile = 1; profile <= 4; ++profile) {
         const std::string where = " FROM t_configdata WHERE profile = " + std::to_string(profile);
-        EXPECT_EQ(Raw("SELECT value" + where + " AND key = 'dpi_group0_value'"), defaults.dpi->stages[0]->value);
+        EXPECT_EQ(Raw("SELECT value" + where + " AND key = 'dpi_group0_value'"),
+                  defaults.dpi->stages[0]->value);
         EXPECT_EQ(Raw("SELECT value" + where + " AND key = 'report_rate'"), *defaults.report_rate);
         // Not a description default: the mouse's own reset and the next read-back restore it.
         EXPECT_EQ(Raw("SELECT value" + where + " AND key = 'button_respondtime'"), "3");
