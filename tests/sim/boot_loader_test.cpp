@@ -197,9 +197,9 @@ TEST(SimBootLoaderTest, ThroughTheReceiverTheMouseReconnectsAfterTheUpgrade) {
     const auto reports = UpgradeReports(Image(96));
     EXPECT_EQ(Flash(*boot, reports), Bytes(reports.size(), kBootOk));
     EXPECT_EQ(sim.mouse.State().firmware, 0x0106);
-    EXPECT_EQ(ReadReport(*receiver)[1], 0x00);  // dropped off
-    EXPECT_EQ(ReadReport(*receiver)[1], 0x01);  // back with the new firmware
-    EXPECT_EQ(Exchange(*receiver, ReadFrame(0x20))[5], 0x06);
+    EXPECT_EQ(ByteAt(ReadReport(*receiver), 1), 0x00);  // dropped off
+    EXPECT_EQ(ByteAt(ReadReport(*receiver), 1), 0x01);  // back with the new firmware
+    EXPECT_EQ(ByteAt(Exchange(*receiver, ReadFrame(0x20)), 5), 0x06);
 
     sim.mouse.SetMousePower(false);
     EXPECT_EQ(boot->Write(reports[0]), -1);  // nothing to pass the report to

@@ -58,7 +58,7 @@ TEST(SimCommandTest, ChecksumIgnoresBytesOneToFourAndAfter32) {
     Bytes frame = Frame(0x02, {0x04});
     frame[2] = 0x77;
     frame[40] = 0x99;
-    EXPECT_EQ(Exchange(*sim.wired, frame)[1], kStatusOk);
+    EXPECT_EQ(StatusOf(Exchange(*sim.wired, frame)), kStatusOk);
     EXPECT_EQ(sim.mouse.State().PayloadOf(0x02)[0], 0x04);
 }
 
@@ -108,7 +108,7 @@ TEST(SimCommandTest, PowerCommandFromTheHostsExampleFrame) {
     const Bytes head = {0x00, 0x07, 0x00, 0x01, 0x04, 0x1E, 0x01, 0x01, 0x08};
     std::copy(head.begin(), head.end(), frame.begin());
     frame[32] = 0x28;
-    EXPECT_EQ(Exchange(*sim.wired, frame)[1], kStatusOk);
+    EXPECT_EQ(StatusOf(Exchange(*sim.wired, frame)), kStatusOk);
     const Bytes read = Exchange(*sim.wired, ReadFrame(0x17));
     EXPECT_EQ(Bytes(read.begin() + 4, read.begin() + 8), (Bytes{0x1E, 0x01, 0x01, 0x08}));
 }
@@ -118,7 +118,7 @@ TEST(SimCommandTest, ShortWritesArePaddedAndLongOrNumberedOnesFail) {
     Bytes frame = Frame(0x02, {0x02});
     frame.resize(33);  // the checksum is byte 32, the last of a 33-byte write
     EXPECT_EQ(sim.wired->Write(frame), 33);
-    EXPECT_EQ(ReadReport(*sim.wired)[1], kStatusOk);
+    EXPECT_EQ(ByteAt(ReadReport(*sim.wired), 1), kStatusOk);
 
     Bytes numbered = Frame(0x02, {0x02});
     numbered[0] = 0x01;
@@ -150,17 +150,17 @@ TEST(SimCommandTest, ReadsAnswerWhatOtherCommandsAsk) {
 TEST(SimCommandTest, FactoryResetAndRestoreLightingBringBackWhatWasShipped) {
     SimFixture sim;
     const MouseState factory = sim.mouse.State();
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x02, {0x08}))[1], kStatusOk);
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x05, {0x00, 0x11}))[1], kStatusOk);
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x09, {0x60, 0x00, 0x00}, 0x01, 15))[1], kStatusOk);
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x08, {0x03, 0x30, 0x01, 0x00, 0x04}))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x02, {0x08}))), kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x05, {0x00, 0x11}))), kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x09, {0x60, 0x00, 0x00}, 0x01, 15))), kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x08, {0x03, 0x30, 0x01, 0x00, 0x04}))), kStatusOk);
 
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x0E, {0x01}))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x0E, {0x01}))), kStatusOk);
     MouseState state = sim.mouse.State();
     EXPECT_EQ(state.PayloadOf(0x05), factory.PayloadOf(0x05));
     EXPECT_EQ(state.PayloadOf(0x02)[0], 0x08);  // only the lighting went back
 
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x0F, {0xFF}))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x0F, {0xFF}))), kStatusOk);
     EXPECT_EQ(sim.mouse.State(), factory);
 }
 
@@ -176,7 +176,7 @@ TEST(SimCommandTest, ButtonSlotsKeepAllNineSlotsWhateverTheLengthByte) {
     for (std::size_t i = 0; i < slots.size(); ++i) {
         slots[i] = static_cast<uint8_t>(0x40 + i);
     }
-    ASSERT_EQ(Exchange(*sim.wired, FrameOf(0x09, slots, 0x01, 0x0F))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, FrameOf(0x09, slots, 0x01, 0x0F))), kStatusOk);
     const Payload stored = sim.mouse.State().PayloadOf(0x09);
     EXPECT_EQ(Bytes(stored.begin(), stored.end()), slots);
 }

@@ -36,9 +36,9 @@ TEST(SimFaultTest, FaultOnTheNthCommandHitsOnlyThatCommand) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
         SimFixture sim;
-        ASSERT_EQ(Exchange(*sim.wired, Frame(0x02, {0x02}))[1], kStatusOk);
+        ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x02, {0x02}))), kStatusOk);
         sim.mouse.AddFault(c.rule);
-        ASSERT_EQ(Exchange(*sim.wired, Frame(0x02, {0x04}))[1], kStatusOk);  // first after the rule
+        ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x02, {0x04}))), kStatusOk);  // first after the rule
 
         EXPECT_EQ(sim.wired->Write(Frame(0x02, {0x08})), c.write_result);
         Bytes reply(65, 0);
@@ -81,7 +81,7 @@ TEST(SimFaultTest, FaultForEveryCommandLastsUntilCleared) {
             EXPECT_EQ(sim.wired->Read(reply, 30), c.read_result);
         }
         sim.mouse.ClearFaults();
-        EXPECT_EQ(Exchange(*sim.wired, ReadFrame(0x10))[1], kStatusOk);
+        EXPECT_EQ(StatusOf(Exchange(*sim.wired, ReadFrame(0x10))), kStatusOk);
     }
 }
 
@@ -116,12 +116,12 @@ TEST(SimFaultTest, ReceiverWithItsMouseOffAnswersIdentityOnlyAndRefusesTheRest) 
     EXPECT_EQ(Bytes(identity.begin() + 12, identity.begin() + 15),
               (Bytes{0x00, 0x00, 0x00}));  // no battery, offline
 
-    EXPECT_EQ(Exchange(*receiver, Frame(0x02, {0x08}))[1], kStatusMouseOffline);
-    EXPECT_EQ(Exchange(*receiver, ReadFrame(0x12))[1], kStatusMouseOffline);
+    EXPECT_EQ(StatusOf(Exchange(*receiver, Frame(0x02, {0x08}))), kStatusMouseOffline);
+    EXPECT_EQ(StatusOf(Exchange(*receiver, ReadFrame(0x12))), kStatusMouseOffline);
     EXPECT_NE(sim.mouse.State().PayloadOf(0x02)[0], 0x08);
     // The cable still reaches the mouse.
-    EXPECT_EQ(Exchange(*sim.wired, Frame(0x02, {0x08}))[1], kStatusOk);
-    EXPECT_EQ(Exchange(*sim.wired, ReadFrame(0x10))[14], 0x01);
+    EXPECT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x02, {0x08}))), kStatusOk);
+    EXPECT_EQ(ByteAt(Exchange(*sim.wired, ReadFrame(0x10)), 14), 0x01);
 }
 
 }  // namespace

@@ -55,6 +55,9 @@ TEST(SimMacroTest, PagesAreAssembledPerKeyAndBadTransfersAreRefused) {
         {"page count changes",
          {{0x02, Slice(seven, 0, 27), kStatusOk}, {0x13, Slice(seven, 27, 29), kStatusBadPayload}},
          {}},
+        {"page skipped",
+         {{0x03, Slice(seven, 0, 27), kStatusOk}, {0x23, Slice(seven, 27, 29), kStatusBadPayload}},
+         {}},
         {"page count 0", {{0x00, press_release, kStatusBadPayload}}, {}},
         {"event cut short", {{0x01, Slice(press_release, 0, 7), kStatusBadPayload}}, {}},
         {"no such key", {{0x01, {0x15, 0x30, 0x01, 0x00, 0x04}, kStatusBadPayload}}, {}},
@@ -79,8 +82,8 @@ TEST(SimMacroTest, PagesAreAssembledPerKeyAndBadTransfersAreRefused) {
 
 TEST(SimMacroTest, NewMacroForAKeyReplacesItsOldOne) {
     SimFixture sim;
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x08, {0x03, 0x30, 0x01, 0x00, 0x04}))[1], kStatusOk);
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x08, {0x03, 0x10, 0x01, 0x00, 0x01}))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x08, {0x03, 0x30, 0x01, 0x00, 0x04}))), kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x08, {0x03, 0x10, 0x01, 0x00, 0x01}))), kStatusOk);
     EXPECT_EQ(sim.mouse.State().macros, (std::map<uint8_t, Bytes>{{3, {0x10, 0x01, 0x00, 0x01}}}));
 }
 

@@ -19,14 +19,14 @@ TEST(SimNotificationTest, DpiButtonStepsThroughTheStagesAndWraps) {
     // Three stages, the second active.
     Bytes stages(25, 0);
     stages[0] = 0x13;
-    ASSERT_EQ(Exchange(*sim.wired, FrameOf(0x03, stages, 0x01, 0x25))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, FrameOf(0x03, stages, 0x01, 0x25))), kStatusOk);
 
     for (const uint8_t expected : {0x23, 0x03, 0x13, 0x23}) {
         EXPECT_EQ(sim.mouse.PressDpiButton(), expected);
         EXPECT_EQ(Head(ReadReport(*sim.wired), 3), (Bytes{0xC2, expected, 0x00}));
     }
     // The stored stage follows the button.
-    EXPECT_EQ(Exchange(*sim.wired, ReadFrame(0x13))[4], 0x23);
+    EXPECT_EQ(ByteAt(Exchange(*sim.wired, ReadFrame(0x13)), 4), 0x23);
 }
 
 TEST(SimNotificationTest, DpiReportGoesOverTheCableElseOverTheReceiver) {
@@ -34,15 +34,15 @@ TEST(SimNotificationTest, DpiReportGoesOverTheCableElseOverTheReceiver) {
     auto receiver = sim.OpenCommand(1);
     ASSERT_NE(receiver, nullptr);
     ASSERT_TRUE(sim.mouse.PressDpiButton());
-    EXPECT_EQ(ReadReport(*sim.wired)[0], 0xC2);
+    EXPECT_EQ(ByteAt(ReadReport(*sim.wired), 0), 0xC2);
     EXPECT_TRUE(ReadReport(*receiver, 20).empty());
 
     sim.mouse.PlugCable(false);
     ASSERT_TRUE(sim.mouse.PressDpiButton());
-    EXPECT_EQ(ReadReport(*receiver)[0], 0xC2);
+    EXPECT_EQ(ByteAt(ReadReport(*receiver), 0), 0xC2);
 
     sim.mouse.SetMousePower(false);
-    ASSERT_EQ(ReadReport(*receiver)[0], 0xC0);
+    ASSERT_EQ(ByteAt(ReadReport(*receiver), 0), 0xC0);
     const uint8_t before = sim.mouse.State().StageByte();
     EXPECT_FALSE(sim.mouse.PressDpiButton());  // off and not on the cable
     EXPECT_EQ(sim.mouse.State().StageByte(), before);
@@ -75,8 +75,8 @@ TEST(SimNotificationTest, NotificationArrivingBeforeADelayedReplyIsReadFirst) {
     sim.mouse.SetReplyLatency(std::chrono::milliseconds(30));
     ASSERT_EQ(sim.wired->Write(ReadFrame(0x20)), 65);
     ASSERT_TRUE(sim.mouse.PressDpiButton());
-    EXPECT_EQ(ReadReport(*sim.wired)[0], 0xC2);
-    EXPECT_EQ(ReadReport(*sim.wired)[0], 0x20);
+    EXPECT_EQ(ByteAt(ReadReport(*sim.wired), 0), 0xC2);
+    EXPECT_EQ(ByteAt(ReadReport(*sim.wired), 0), 0x20);
 }
 
 TEST(SimNotificationTest, InjectedReportArrivesOnThatModesCommandInterface) {

@@ -78,7 +78,7 @@ TEST_F(SimPlugTest, UnpluggedInterfacesFailAndVanishAndReturnWithThePlug) {
     sim_.mouse.PlugCable(true);
     auto wired = sim_.OpenCommand(0);
     ASSERT_NE(wired, nullptr);
-    EXPECT_EQ(Exchange(*wired, ReadFrame(0x10))[1], kStatusOk);
+    EXPECT_EQ(StatusOf(Exchange(*wired, ReadFrame(0x10))), kStatusOk);
     EXPECT_EQ(sim_.wired->Write(ReadFrame(0x10)), -1);  // the old handle stays dead
 }
 

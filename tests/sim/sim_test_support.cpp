@@ -55,6 +55,14 @@ std::vector<uint8_t> ReadReport(hid::HidHandle& handle, int timeout_ms) {
     return buffer;
 }
 
+int StatusOf(const std::vector<uint8_t>& reply) {
+    return reply.size() >= 2 ? reply[1] : -1;
+}
+
+int ByteAt(const std::vector<uint8_t>& report, std::size_t i) {
+    return i < report.size() ? report[i] : -1;
+}
+
 std::vector<uint8_t> Exchange(hid::HidHandle& handle, const std::vector<uint8_t>& frame, int timeout_ms) {
     if (handle.Write(frame) != static_cast<int>(frame.size())) {
         return {};

@@ -34,6 +34,10 @@ hid::HidDeviceInfo FindInterface(hid::HidBackend& backend, const SimProduct& pro
 std::vector<uint8_t> Exchange(hid::HidHandle& handle, const std::vector<uint8_t>& frame,
                               int timeout_ms = 200);
 std::vector<uint8_t> ReadReport(hid::HidHandle& handle, int timeout_ms = 200);
+// Reply byte 1, or -1 when the reply is shorter than two bytes.
+int StatusOf(const std::vector<uint8_t>& reply);
+// Byte i of a report, or -1 when the report is shorter.
+int ByteAt(const std::vector<uint8_t>& report, std::size_t i);
 
 // A mouse with the default product, the backend over it, and the wired
 // command interface open.

@@ -29,8 +29,8 @@ TEST(SimStateTest, SecondMouseOnTheSameFileMeetsWhatTheFirstLeft) {
     MouseState left;
     {
         SimFixture first(DefaultProduct(), WithStateFile(path));
-        ASSERT_EQ(Exchange(*first.wired, Frame(0x02, {0x08}))[1], kStatusOk);
-        ASSERT_EQ(Exchange(*first.wired, Frame(0x08, {0x03, 0x30, 0x01, 0x00, 0x04}))[1], kStatusOk);
+        ASSERT_EQ(StatusOf(Exchange(*first.wired, Frame(0x02, {0x08}))), kStatusOk);
+        ASSERT_EQ(StatusOf(Exchange(*first.wired, Frame(0x08, {0x03, 0x30, 0x01, 0x00, 0x04}))), kStatusOk);
         first.mouse.PressDpiButton();
         first.mouse.SetBattery(0x01, 0x33);
         first.mouse.PlugCable(false);
@@ -115,14 +115,14 @@ TEST(SimStateTest, TwoLiveMiceOnOneFileFollowEachOther) {
 
     auto receiver = here.OpenCommand(1);
     ASSERT_NE(receiver, nullptr);
-    ASSERT_EQ(Exchange(*receiver, Frame(0x02, {0x04}))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*receiver, Frame(0x02, {0x04}))), kStatusOk);
     EXPECT_EQ(there.State().PayloadOf(0x02)[0], 0x04);
 }
 
 TEST(SimStateTest, WithoutAStateFileNothingIsWritten) {
     TempDir dir;
     SimFixture sim;
-    ASSERT_EQ(Exchange(*sim.wired, Frame(0x02, {0x04}))[1], kStatusOk);
+    ASSERT_EQ(StatusOf(Exchange(*sim.wired, Frame(0x02, {0x04}))), kStatusOk);
     EXPECT_TRUE(sim.mouse.StateSaved());
     SimulatedMouse fresh(DefaultProduct(), QuietOptions());
     EXPECT_EQ(fresh.State().PayloadOf(0x02)[0], 0x01);

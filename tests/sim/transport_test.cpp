@@ -114,8 +114,8 @@ TEST(SimTransportTest, EveryOpenHandleOfTheInterfaceGetsEachReport) {
     auto second = sim.OpenCommand(0);
     ASSERT_NE(second, nullptr);
     ASSERT_EQ(sim.wired->Write(ReadFrame(0x20)), 65);
-    EXPECT_EQ(ReadReport(*sim.wired)[0], 0x20);
-    EXPECT_EQ(ReadReport(*second)[0], 0x20);
+    EXPECT_EQ(ByteAt(ReadReport(*sim.wired), 0), 0x20);
+    EXPECT_EQ(ByteAt(ReadReport(*second), 0), 0x20);
     auto receiver = sim.OpenCommand(1);
     ASSERT_NE(receiver, nullptr);
     EXPECT_TRUE(ReadReport(*receiver, 20).empty());  // another interface hears nothing
