@@ -117,6 +117,7 @@ TEST(SimBootLoaderTest, ImagesOfEverySizeClassArriveWholeAndRaiseTheRelease) {
         auto wired = sim.backend.Open(info.path);
         ASSERT_NE(wired, nullptr);
         const Bytes version = Exchange(*wired, ReadFrame(0x20));
+        ASSERT_EQ(version.size(), 64u);
         EXPECT_EQ(Bytes(version.begin() + 4, version.begin() + 6), (Bytes{0x01, 0x06}));
     }
 }

@@ -110,6 +110,7 @@ TEST(SimCommandTest, PowerCommandFromTheHostsExampleFrame) {
     frame[32] = 0x28;
     EXPECT_EQ(StatusOf(Exchange(*sim.wired, frame)), kStatusOk);
     const Bytes read = Exchange(*sim.wired, ReadFrame(0x17));
+    ASSERT_EQ(read.size(), 64u);
     EXPECT_EQ(Bytes(read.begin() + 4, read.begin() + 8), (Bytes{0x1E, 0x01, 0x01, 0x08}));
 }
 

@@ -65,6 +65,7 @@ TEST(SimNotificationTest, PowerAndBatteryChangesReachTheReceiverAsConnectionRepo
     EXPECT_EQ(Head(ReadReport(*receiver), 4), (Bytes{0xC0, 0x01, 0x10, 0x00}));
     // The identity reply carries the same battery, in its own order.
     const Bytes identity = Exchange(*receiver, ReadFrame(0x10));
+    ASSERT_EQ(identity.size(), 64u);
     EXPECT_EQ(Bytes(identity.begin() + 12, identity.begin() + 15), (Bytes{0x00, 0x10, 0x01}));
     // The cable hears no connection reports.
     EXPECT_TRUE(ReadReport(*sim.wired, 20).empty());

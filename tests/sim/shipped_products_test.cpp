@@ -66,15 +66,19 @@ TEST(SimShippedProductsTest, ShippedDemoMouseAnswersItsDescriptionDefaults) {
     SimFixture sim(w1);
     ASSERT_NE(sim.wired, nullptr);
     const Bytes identity = Exchange(*sim.wired, ReadFrame(0x10));
+    ASSERT_EQ(identity.size(), 64u);
     EXPECT_EQ(Bytes(identity.begin() + 4, identity.begin() + 8), (Bytes{'M', 'D', 'W', '1'}));
     // Stage 2 of 6 active; 400 DPI is code 7 for the generic sensor (v / 50 - 1).
     const Bytes stages = Exchange(*sim.wired, ReadFrame(0x13));
+    ASSERT_EQ(stages.size(), 64u);
     EXPECT_EQ(Bytes(stages.begin() + 4, stages.begin() + 9), (Bytes{0x26, 0x07, 0x00, 0x07, 0x00}));
     // Stage 1 colour #FF0000: red, green, blue.
     const Bytes colours = Exchange(*sim.wired, ReadFrame(0x14));
+    ASSERT_EQ(colours.size(), 64u);
     EXPECT_EQ(Bytes(colours.begin() + 4, colours.begin() + 7), (Bytes{0xFF, 0x00, 0x00}));
     // Sleep 60 (10 minutes), wake on move, lights off on move.
     const Bytes power = Exchange(*sim.wired, ReadFrame(0x17));
+    ASSERT_EQ(power.size(), 64u);
     EXPECT_EQ(Bytes(power.begin() + 4, power.begin() + 7), (Bytes{60, 1, 1}));
 }
 
