@@ -254,9 +254,15 @@ DecodedText DecodeText(std::string_view bytes) {
     }
 
     bool removed = false;
-    const std::string body = WithoutZeroBytes(bytes, removed);
+    std::string body = WithoutZeroBytes(bytes, removed);
     if (removed) {
         result.conditions.emplace_back("nulls_removed");
+    }
+    // A mark that only zero bytes hid is still the mark; kept in the text it
+    // would be written out as one and vanish on the next read.
+    if (!result.byte_order_mark && StartsWith(body, kBomUtf8)) {
+        result.byte_order_mark = true;
+        body.erase(0, kBomUtf8.size());
     }
     result.encoding = std::string(kUtf8);
     if (result.byte_order_mark) {

@@ -303,6 +303,14 @@ bool XmlDocument::SetAttribute(std::string_view name, std::string_view value) {
 }
 
 bool XmlDocument::SaveText(const std::string& path) {
+    if (!ReplaceFileBytes(path, SaveBytes())) {
+        impl_->Log("file_error");
+        return false;
+    }
+    return true;
+}
+
+std::string XmlDocument::SaveBytes() {
     Impl& d = *impl_;
     std::string encoding = DeclaredEncoding(std::string_view(d.text).substr(0, kDeclarationHead));
     // "UTF-16" names no byte order: keep the one the file was read in.
@@ -313,11 +321,7 @@ bool XmlDocument::SaveText(const std::string& path) {
     for (auto& condition : encoded.conditions) {
         d.Log(std::move(condition));
     }
-    if (!ReplaceFileBytes(path, encoded.bytes)) {
-        d.Log("file_error");
-        return false;
-    }
-    return true;
+    return std::move(encoded.bytes);
 }
 
 const std::string& XmlDocument::Text() const { return impl_->text; }

@@ -87,6 +87,9 @@ public:
     // is replaced at once (written beside it, then renamed), so a failed
     // write leaves the old file whole. False when it cannot be written.
     bool SaveText(const std::string& path);
+    // The bytes SaveText writes: the text in its declared encoding, with a
+    // byte-order mark as above. Logs like SaveText.
+    std::string SaveBytes();
 
     const std::string& Text() const;  // UTF-8
     // Diagnostic log of named conditions, for tests and debugging only.

@@ -50,6 +50,9 @@ void XmlIndex::Replace(std::size_t pos, std::size_t removed, std::size_t inserte
     const std::int64_t delta = static_cast<std::int64_t>(inserted) - static_cast<std::int64_t>(removed);
     for (std::size_t i = 1; i < elements_.size(); ++i) {
         XmlElement& e = elements_[i];
+        if (e.end < boundary) {
+            continue;  // wholly before the edit: end is the largest offset
+        }
         Move(e.start, boundary, true, delta);
         Move(e.tag_end, boundary, false, delta);
         Move(e.content_end, boundary, true, delta);

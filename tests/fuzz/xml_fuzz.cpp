@@ -1,13 +1,15 @@
 // Decoding, parsing, the cursor and the writer of XmlDocument on arbitrary
-// bytes. Besides the sanitizers, two properties are checked: decoded text is
-// always well-formed UTF-8, and after edits the document's own index agrees
-// with the index a fresh parse of its text builds.
+// bytes. Besides the sanitizers, three properties are checked: decoded text
+// is always well-formed UTF-8; text saved in one of the common encodings
+// without loss reads back the same; and after edits the document's own
+// index agrees with the index a fresh parse of its text builds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "xml/text_encoding.h"
 #include "xml/utf8.h"
 #include "xml/xml_document.h"
 
@@ -61,6 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.SetBytes(bytes);
     Check(mousedeck::xml::CheckUtf8(doc.Text()).valid && !mousedeck::xml::CheckUtf8(doc.Text()).truncated_end);
     doc.ParseText();
+
+    // Save and read back.
+    {
+        const std::string saved = doc.SaveBytes();
+        const std::string declared = mousedeck::xml::DeclaredEncoding(std::string_view(doc.Text()).substr(0, 1024));
+        bool common = false;
+        for (const char* name : {"", "UTF-8", "UTF-16", "UTF-16LE", "UTF-16BE", "ISO-8859-1", "windows-1252"}) {
+            common = common || mousedeck::xml::SameEncoding(declared, name);
+        }
+        if (common && !doc.HasResult("conversion_loss")) {
+            XmlDocument reread;
+            reread.SetBytes(saved);
+            Check(reread.Text() == doc.Text());
+        }
+    }
 
     // Named lookups in the order a reader would make them.
     if (doc.FindNext("a") && doc.EnterElement()) {

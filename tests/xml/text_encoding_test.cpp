@@ -6,21 +6,12 @@
 #include <ostream>
 #include <string>
 
+#include "xml_test_helpers.h"
+
 using namespace std::string_literals;
 
 namespace mousedeck::xml {
 namespace {
-
-// UTF-16 code units of ASCII-and-BMP text given as UTF-8, without a mark.
-std::string Utf16(std::u16string_view units, bool big_endian) {
-    std::string out;
-    for (char16_t u : units) {
-        const char lo = static_cast<char>(u & 0xFF);
-        const char hi = static_cast<char>(u >> 8);
-        out += big_endian ? std::string{hi, lo} : std::string{lo, hi};
-    }
-    return out;
-}
 
 bool Has(const DecodedText& decoded, const std::string& condition) {
     return std::any_of(decoded.conditions.begin(), decoded.conditions.end(), [&](const std::string& c) {
@@ -110,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Windows1252UndefinedByte", "x\x81\xE9", "x\xC2\x81\xC3\xA9", "WINDOWS-1252", false, {},
                    {"invalid_sequence"}},
         DecodeCase{"ZeroBytesRemoved", "<a>x\0y</a>\0"s, "<a>xy</a>", "UTF-8", false, {"nulls_removed"}, {}},
+        DecodeCase{"MarkBehindZeroBytes", "\xEF\xBB\0\xBF<a/>"s, "<a/>", "UTF-8", true, {"nulls_removed"}, {}},
         DecodeCase{"ZeroBytesAfterMarkRemoved", "\xEF\xBB\xBF<a\0/>"s, "<a/>", "UTF-8", true,
                    {"nulls_removed"}, {}},
         // A sequence cut off by the end does not turn UTF-8 into Windows-1252.

@@ -7,22 +7,12 @@
 
 #include "support/temp_home.h"
 #include "xml/xml_document.h"
-#include "xml_walk.h"
+#include "xml_test_helpers.h"
 
 using namespace std::string_literals;
 
 namespace mousedeck::xml {
 namespace {
-
-std::string Utf16(std::u16string_view units, bool big_endian) {
-    std::string out;
-    for (char16_t u : units) {
-        const char lo = static_cast<char>(u & 0xFF);
-        const char hi = static_cast<char>(u >> 8);
-        out += big_endian ? std::string{hi, lo} : std::string{lo, hi};
-    }
-    return out;
-}
 
 class XmlFileTest : public ::testing::Test {
 protected:
@@ -77,6 +67,24 @@ TEST_F(XmlFileTest, SavingWhatWasReadKeepsEncodingAndMark) {
         ASSERT_TRUE(doc.ParseText());
         ASSERT_TRUE(doc.SaveText(Path("out.xml")));
         EXPECT_EQ(test::ReadFile(dir_ / "out.xml"), bytes);
+    }
+}
+
+// Whatever was read is written so that it reads back to the same text.
+TEST_F(XmlFileTest, SavedBytesReadBackToTheSameText) {
+    const std::string inputs[] = {
+        "\xEF\xBB\0\xBF\n\xE7"s,                       // a mark hidden by a zero byte
+        "\xEF\xBB\xBF\xEF\xBB\xBF<a/>",                 // a second mark is text
+        "\xFF\xFE\0\0\xFF\xFE<\0a\0/\0>\0"s,            // U+FEFF behind a zero unit
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>",  // UTF-16 declared, 8-bit read
+        "<?xml version=\"1.0\" encoding=\"latin1\"?><a v=\"\xE9\"/>",
+    };
+    for (const auto& bytes : inputs) {
+        XmlDocument doc;
+        doc.SetBytes(bytes);
+        XmlDocument reread;
+        reread.SetBytes(doc.SaveBytes());
+        EXPECT_EQ(reread.Text(), doc.Text()) << testing::PrintToString(bytes);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include "xml/xml_document.h"
 #include "xml/xml_parser.h"
-#include "xml_walk.h"
+#include "xml_test_helpers.h"
 
 namespace mousedeck::xml {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "support/temp_home.h"
 #include "xml/xml_document.h"
-#include "xml_walk.h"
+#include "xml_test_helpers.h"
 
 namespace mousedeck::xml {
 namespace {

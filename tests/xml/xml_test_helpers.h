@@ -1,10 +1,23 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "xml/xml_document.h"
 
 namespace mousedeck::xml {
+
+// UTF-16 code units as bytes in the given order, without a byte-order mark.
+inline std::string Utf16(std::u16string_view units, bool big_endian) {
+    std::string out;
+    for (char16_t u : units) {
+        const char lo = static_cast<char>(u & 0xFF);
+        const char hi = static_cast<char>(u >> 8);
+        out += big_endian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return out;
+}
 
 // The element tree as the cursor sees it, one line per element: depth dots,
 // the name, then the listed attributes that are present. Leaves the cursor
