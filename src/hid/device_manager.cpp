@@ -51,7 +51,7 @@ void DeviceManager::SetInputListener(InputListener listener) {
 
 void DeviceManager::OnChannelEvent(bool lost) {
     if (lost) {
-        lost_count_.fetch_add(1);
+        lost_count_.fetch_add(1);  // the worker notices it through the listener
     }
     std::lock_guard lock(listener_mutex_);
     if (listener_) {
@@ -87,6 +87,7 @@ void DeviceManager::Enumerate() {
         }
         std::unique_ptr<HidHandle> handle = backend_.Open(found.path);
         if (!handle) {
+            Note("cannot open " + found.path);
             continue;
         }
         auto entry = std::make_unique<Entry>();
@@ -103,6 +104,11 @@ void DeviceManager::Enumerate() {
             entry->info.identity_reply = reply;
             entry->info.device_id = DeviceIdFromReply(&reply[4]);
             entry->info.device_type = ResolveType(found.vendor_id, found.product_id, entry->info.device_id);
+            Note("identified " + found.path + " as " + entry->info.device_id + ", type " +
+                     std::to_string(entry->info.device_type),
+                 reply);
+        } else {
+            Note("no identity reply from " + found.path);
         }
         std::lock_guard lock(mutex_);
         entries_.push_back(std::move(entry));
@@ -241,7 +247,12 @@ bool DeviceManager::Send(CommandFrame& frame, size_t length) {
         channel = entries_[*index]->channel.get();
     }
     StoreChecksum(frame);
-    return RunExchange(*channel, frame, length, length, timing_, unanswered_command_);
+    const bool ok = RunExchange(*channel, frame, length, length, timing_, unanswered_command_);
+    if (!ok) {
+        Note(channel->Lost() ? "command failed, interface gone" : "command not acknowledged",
+             std::span(frame.bytes).first(length));
+    }
+    return ok;
 }
 
 void DeviceManager::SetOnlineState(int device_type, int connection_mode, int value) {

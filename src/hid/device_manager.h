@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "hid/command_frame.h"
@@ -48,6 +49,10 @@ public:
     // Called on a reader thread whenever a report was queued or an interface
     // vanished; the worker uses it to wake up.
     using InputListener = std::function<void()>;
+    // Diagnostics: what was skipped or failed, with the bytes involved (the
+    // frame as a failed exchange left it). Runs on the worker thread; set it
+    // before the worker starts.
+    using Trace = std::function<void(std::string_view message, std::span<const uint8_t> bytes)>;
 
     explicit DeviceManager(HidBackend& backend, ExchangeTiming timing = {});
     ~DeviceManager();
@@ -55,6 +60,7 @@ public:
     DeviceManager& operator=(const DeviceManager&) = delete;
 
     void SetInputListener(InputListener listener);
+    void SetTrace(Trace trace) { trace_ = std::move(trace); }
 
     // Rules, in catalogue order.
     void ClearRules();
@@ -145,7 +151,14 @@ private:
     void SetOnlineStateLocked(int device_type, int connection_mode, int value);
     void ApplyConnectionReport(size_t index, const std::array<uint8_t, 65>& report);
 
+    void Note(std::string_view message, std::span<const uint8_t> bytes = {}) const {
+        if (trace_) {
+            trace_(message, bytes);
+        }
+    }
+
     HidBackend& backend_;
+    Trace trace_;
     const ExchangeTiming timing_;
     MatchRules rules_;
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
+#include <utility>
 
 #include "hid_fixture.h"
 
@@ -112,12 +114,18 @@ TEST_F(SendTest, ReplyHandling) {
 TEST_F(SendTest, WriteFailureReturnsAtOnceWithTheRequestInTheFrame) {
     FakeDevice& mouse = AddWired();
     DeviceManager& m = Opened();
+    std::vector<std::pair<std::string, Bytes>> traced;
+    m.SetTrace([&](std::string_view message, std::span<const uint8_t> bytes) {
+        traced.emplace_back(std::string(message), Bytes(bytes.begin(), bytes.end()));
+    });
     mouse.SetWriteFails(true);
     CommandFrame frame = ReportRateFrame();
     EXPECT_FALSE(m.Send(frame, 65));
     CommandFrame expected = ReportRateFrame();
     StoreChecksum(expected);
     EXPECT_EQ(frame.bytes, expected.bytes);
+    ASSERT_EQ(traced.size(), 1u) << "a failed command is traced with its bytes";
+    EXPECT_EQ(traced[0].second, Bytes(expected.bytes.begin(), expected.bytes.end()));
     mouse.SetWriteFails(false);
     EXPECT_TRUE(m.Send(frame, 65)) << "the next command goes through";
 }
