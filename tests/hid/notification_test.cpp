@@ -17,6 +17,19 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
+    // A receiver alone, identified, its mouse marked unreachable so that no
+    // interface is selected and notifications take the receiver path.
+    FakeDevice& OpenUnselectedDongle(FakeBackend& local, int offline_state) {
+        FakeDevice& dongle = local.Add(CommandInterface("/dev/d", kVid, kDonglePid));
+        dongle.SetResponder(MouseResponder("M102"));
+        manager = std::make_unique<DeviceManager>(local, FastTiming());
+        manager->AddRule({kVid, kDonglePid, kProductType, kDongleMode, "M102"});
+        manager->Enumerate();
+        manager->SetCurrentDeviceType(kProductType);
+        manager->SetOnlineState(kProductType, kDongleMode, offline_state);
+        manager->ClearSelection();
+        return dongle;
+    }
     int OnlineStateOf(const std::string& path) {
         const int saved = manager->CurrentDeviceType();
         manager->SetCurrentDeviceType(0);
@@ -67,14 +80,7 @@ TEST_F(NotificationTest, ReceiverConnectionReportsWithoutASelectedInterface) {
     };
     for (const ConnectionCase& c : cases) {
         FakeBackend local;
-        FakeDevice& dongle = local.Add(CommandInterface("/dev/d", kVid, kDonglePid));
-        dongle.SetResponder(MouseResponder("M102"));
-        manager = std::make_unique<DeviceManager>(local, FastTiming());
-        manager->AddRule({kVid, kDonglePid, kProductType, kDongleMode, "M102"});
-        manager->Enumerate();
-        manager->SetCurrentDeviceType(kProductType);
-        manager->SetOnlineState(kProductType, kDongleMode, kOfflineByPoll);  // nothing selectable
-        manager->ClearSelection();
+        FakeDevice& dongle = OpenUnselectedDongle(local, kOfflineByPoll);
         const size_t writes_before = dongle.WriteCount();
 
         dongle.Deliver(c.report);
@@ -147,14 +153,7 @@ TEST_F(NotificationTest, PollDongleStateRecordsConnectionReports) {
     };
     for (const auto& c : cases) {
         FakeBackend local;
-        FakeDevice& dongle = local.Add(CommandInterface("/dev/d", kVid, kDonglePid));
-        dongle.SetResponder(MouseResponder("M102"));
-        manager = std::make_unique<DeviceManager>(local, FastTiming());
-        manager->AddRule({kVid, kDonglePid, kProductType, kDongleMode, "M102"});
-        manager->Enumerate();
-        manager->SetCurrentDeviceType(kProductType);
-        manager->SetOnlineState(kProductType, kDongleMode, kOfflineByNotification);
-        manager->ClearSelection();
+        FakeDevice& dongle = OpenUnselectedDongle(local, kOfflineByNotification);
         dongle.Deliver(c.report);
         Settle();
         manager->PollDongleState();
