@@ -8,12 +8,12 @@
 namespace mousedeck::pages::buttons {
 
 namespace family {
-inline constexpr int kMouse = 1;          // value 1..10, mouse_functions.h
-inline constexpr int kKeyboard = 2;       // value: HID keyboard usage (0: modifiers only); value2: modifier mask
-inline constexpr int kMultimedia = 3;     // value 1..8, multimedia_functions.h
-inline constexpr int kMacro = 4;          // value: macro_id of the macro
-inline constexpr int kDpi = 5;            // value 1..3, dpi_functions.h
-inline constexpr int kSpecial = 6;        // value 1..6, special_functions.h
+inline constexpr int kMouse = 1;       // value 1..10, mouse_functions.h
+inline constexpr int kKeyboard = 2;    // value: HID keyboard usage (0: modifiers only); value2: modifier mask
+inline constexpr int kMultimedia = 3;  // value 1..8, multimedia_functions.h
+inline constexpr int kMacro = 4;       // value: macro_id of the macro
+inline constexpr int kDpi = 5;         // value 1..3, dpi_functions.h
+inline constexpr int kSpecial = 6;     // value 1..6, special_functions.h
 inline constexpr int kParameterised = 7;  // value: parameter A; value2: parameter B
 inline constexpr int kShortcut = 8;       // value 1..11, shortcut_functions.h
 inline constexpr int kDisabled = 9;       // value 1
@@ -47,11 +47,11 @@ inline constexpr int kToggleBits = kLeftCtrl | kLeftShift | kLeftAlt | kLeftGui;
 
 // Text numbers of the captions that belong to a family rather than a value.
 namespace text {
-inline constexpr int kDisabled = 139;             // Disabled: caption and description
-inline constexpr int kParameterisedShown = 161;   // Parameterised function as shown for a stored row
-inline constexpr int kParameterPanel = 182;       // parameter panel caption, stored as the description
-inline constexpr int kMacroPrefix = 351;          // replaces "Custom" in macro names
-inline constexpr int kMacroCopy = 31;             // replaces "Copy" in the macro list
+inline constexpr int kDisabled = 139;            // Disabled: caption and description
+inline constexpr int kParameterisedShown = 161;  // Parameterised function as shown for a stored row
+inline constexpr int kParameterPanel = 182;      // parameter panel caption, stored as the description
+inline constexpr int kMacroPrefix = 351;         // replaces "Custom" in macro names
+inline constexpr int kMacroCopy = 31;            // replaces "Copy" in the macro list
 }  // namespace text
 
 }  // namespace mousedeck::pages::buttons

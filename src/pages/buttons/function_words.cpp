@@ -1,5 +1,6 @@
 #include "pages/buttons/function_words.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 #include <utility>
@@ -19,7 +20,9 @@ namespace {
 
 constexpr std::string_view kFamilies = "mouse, key, media, shortcut, dpi, special, fire, macro or disable";
 
-FunctionWordsParse Error(std::string message) { return {std::nullopt, std::move(message)}; }
+FunctionWordsParse Error(std::string message) {
+    return {std::nullopt, std::move(message)};
+}
 
 // A decimal number of digits only; nothing else, no sign.
 std::optional<int> ParseNumber(std::string_view word) {
@@ -73,14 +76,7 @@ FunctionWordsParse ChooseFromTable(int family, std::string_view name, std::span<
             entry = FindByValue(table, *number);
         }
     }
-    bool choosable = entry != nullptr;
-    if (entry && only_offered) {
-        choosable = false;
-        for (int value : offered) {
-            choosable = choosable || value == entry->value;
-        }
-    }
-    if (!choosable) {
+    if (!entry || (only_offered && std::ranges::find(offered, entry->value) == offered.end())) {
         return Error("unknown " + std::string(name) + " function '" + words[1] + "'; " + accepted());
     }
     return {ChoiceOf(family, *entry), {}};
@@ -109,7 +105,8 @@ FunctionWordsParse ChooseFire(std::span<const std::string> words) {
     }
     const std::optional<int> a = ParseNumber(words[1]);
     const std::optional<int> b = ParseNumber(words[2]);
-    if (!a || !b || *a < kParameterAMin || *a > kParameterAMax || *b < kParameterBMin || *b > kParameterBMax) {
+    if (!a || !b || *a < kParameterAMin || *a > kParameterAMax || *b < kParameterBMin ||
+        *b > kParameterBMax) {
         return Error("fire " + words[1] + " " + words[2] + " is out of range; " + std::string(kUsage));
     }
     FunctionChoice choice;
@@ -162,7 +159,8 @@ FunctionWordsParse ParseFunctionWords(std::span<const std::string> words) {
         return ChooseFromTable(family::kMouse, name, words, kMouseFunctions, kMouseFunctionList, false);
     }
     if (name == "media") {
-        return ChooseFromTable(family::kMultimedia, name, words, kMultimediaFunctions, kMultimediaList, false);
+        return ChooseFromTable(family::kMultimedia, name, words, kMultimediaFunctions, kMultimediaList,
+                               false);
     }
     if (name == "shortcut") {
         return ChooseFromTable(family::kShortcut, name, words, kShortcutFunctions, kShortcutList, false);

@@ -33,7 +33,8 @@ struct Naming {
 Naming NamingOf(int virtual_key) {
     if (virtual_key >= kFirstLetterKey && virtual_key < kFirstLetterKey + 26) {
         const int index = virtual_key - kFirstLetterKey;
-        return {std::string(1, static_cast<char>('a' + index)), std::string(1, static_cast<char>('A' + index))};
+        return {std::string(1, static_cast<char>('a' + index)),
+                std::string(1, static_cast<char>('A' + index))};
     }
     if (virtual_key >= kFirstDigitKey && virtual_key < kFirstDigitKey + 10) {
         const std::string digit(1, static_cast<char>('0' + virtual_key - kFirstDigitKey));
@@ -79,8 +80,12 @@ int KeyCodeOfWord(std::string_view word) {
     return 0;
 }
 
-std::string KeyWordOf(int virtual_key) { return NamingOf(virtual_key).word; }
+std::string KeyWordOf(int virtual_key) {
+    return NamingOf(virtual_key).word;
+}
 
-std::string KeyNameOf(int virtual_key) { return NamingOf(virtual_key).name; }
+std::string KeyNameOf(int virtual_key) {
+    return NamingOf(virtual_key).name;
+}
 
 }  // namespace mousedeck::pages::buttons

@@ -18,17 +18,17 @@ struct ShortcutFunction {
 };
 
 inline constexpr auto kShortcutFunctions = std::to_array<ShortcutFunction>({
-    {1, 127, 0x006F, 0, 0, "brightness-up"},     // Display Brightness Increment
-    {2, 128, 0x0070, 0, 0, "brightness-down"},   // Display Brightness Decrement
-    {3, 129, 0x0192, 0, 0, "calculator"},        // AL Calculator
-    {4, 130, 0x0194, 0, 0, "computer"},          // AL Local Machine Browser
-    {5, 131, 0x0223, 0, 0, "home"},              // AC Home
-    {6, 132, 0x018A, 0, 0, "mail"},              // AL Email Reader
-    {7, 133, 0, 0x08, 0x07, "desktop"},          // Left GUI + D
-    {8, 134, 0, 0x08, 0x2B, "switch-window"},    // Left GUI + Tab
-    {9, 31, 0, 0x01, 0x06, "copy"},              // Left Control + C
-    {10, 32, 0, 0x01, 0x19, "paste"},            // Left Control + V
-    {11, 36, 0, 0x01, 0x1B, "cut"},              // Left Control + X
+    {1, 127, 0x006F, 0, 0, "brightness-up"},    // Display Brightness Increment
+    {2, 128, 0x0070, 0, 0, "brightness-down"},  // Display Brightness Decrement
+    {3, 129, 0x0192, 0, 0, "calculator"},       // AL Calculator
+    {4, 130, 0x0194, 0, 0, "computer"},         // AL Local Machine Browser
+    {5, 131, 0x0223, 0, 0, "home"},             // AC Home
+    {6, 132, 0x018A, 0, 0, "mail"},             // AL Email Reader
+    {7, 133, 0, 0x08, 0x07, "desktop"},         // Left GUI + D
+    {8, 134, 0, 0x08, 0x2B, "switch-window"},   // Left GUI + Tab
+    {9, 31, 0, 0x01, 0x06, "copy"},             // Left Control + C
+    {10, 32, 0, 0x01, 0x19, "paste"},           // Left Control + V
+    {11, 36, 0, 0x01, 0x1B, "cut"},             // Left Control + X
 });
 
 // The values the button page's Shortcut list offers, in list order.
