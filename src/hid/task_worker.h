@@ -34,6 +34,9 @@ public:
     // `manager` may be null (no device channel); otherwise it must outlive
     // the worker, which listens to its reader threads.
     explicit TaskWorker(DeviceManager* manager);
+    // Joins the thread, waiting for a routine still running. At exit, call
+    // Stop first: when it reports a routine still busy after its bound, the
+    // application may end the process instead of destroying the worker.
     ~TaskWorker() override;
 
     void SetRoutine(int code, Routine routine);
