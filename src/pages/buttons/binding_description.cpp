@@ -10,28 +10,28 @@
 
 namespace mousedeck::pages::buttons {
 
+namespace {
+
+template <typename Table>
+int TextIn(const Table& table, int value) {
+    const auto* entry = FindByValue(table, value);
+    return entry ? entry->text : 0;
+}
+
+}  // namespace
+
 int ShownTextOf(int family, int value) {
     switch (family) {
         case family::kMouse:
-            if (const auto* entry = FindByValue(kMouseFunctions, value)) {
-                return entry->text;
-            }
-            return 0;
+            return TextIn(kMouseFunctions, value);
         case family::kMultimedia:
-            if (const auto* entry = FindByValue(kMultimediaFunctions, value)) {
-                return entry->text;
-            }
-            return 0;
-        case family::kSpecial:
-            if (const auto* entry = FindByValue(kSpecialFunctions, value); entry && entry->shown_by_text) {
-                return entry->text;
-            }
-            return 0;
+            return TextIn(kMultimediaFunctions, value);
         case family::kShortcut:
-            if (const auto* entry = FindByValue(kShortcutFunctions, value)) {
-                return entry->text;
-            }
-            return 0;
+            return TextIn(kShortcutFunctions, value);
+        case family::kSpecial: {
+            const auto* entry = FindByValue(kSpecialFunctions, value);
+            return entry && entry->shown_by_text ? entry->text : 0;
+        }
         case family::kParameterised:
             return value >= kParameterAMin && value <= kParameterAMax ? text::kParameterisedShown : 0;
         case family::kDisabled:
