@@ -8,14 +8,22 @@
 namespace mousedeck::xml {
 namespace {
 
-iconv_t Closed() { return reinterpret_cast<iconv_t>(-1); }
+iconv_t Closed() {
+    return reinterpret_cast<iconv_t>(-1);
+}
 
 // Sequence length announced by a UTF-8 lead byte; 1 for anything invalid so
 // a bad byte is skipped on its own.
 std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    if (lead >= 0xE0) {
+        return lead <= 0xEF ? 3 : 1;
+    }
+    if (lead >= 0xC2) {
+        return 2;
+    }
     return 1;
 }
 
@@ -26,7 +34,9 @@ IconvConverter::IconvConverter(std::string_view to_encoding, std::string_view fr
     handle_ = iconv_open(std::string(to_encoding).c_str(), std::string(from_encoding).c_str());
 }
 
-IconvConverter::~IconvConverter() { Close(); }
+IconvConverter::~IconvConverter() {
+    Close();
+}
 
 IconvConverter::IconvConverter(IconvConverter&& other) noexcept
     : handle_(std::exchange(other.handle_, Closed())) {}
@@ -46,7 +56,9 @@ void IconvConverter::Close() {
     }
 }
 
-bool IconvConverter::IsOpen() const { return handle_ != Closed(); }
+bool IconvConverter::IsOpen() const {
+    return handle_ != Closed();
+}
 
 IconvConverter::Result IconvConverter::Convert(std::string_view input, Step step,
                                                std::string_view replacement,

@@ -39,11 +39,12 @@ bool IsWideEncoding(std::string_view name) {
            StartsWith(n, "ucs4") || n == "unicode";
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool IsNameChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_' || c == '.' ||
-           c == ':';
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_' || c == '.' || c == ':';
 }
 
 std::size_t SkipSpace(std::string_view text, std::size_t pos) {
@@ -226,7 +227,9 @@ bool DecodeCodePage(std::string_view body, std::string_view encoding, DecodedTex
 
 }  // namespace
 
-bool SameEncoding(std::string_view a, std::string_view b) { return Normalized(a) == Normalized(b); }
+bool SameEncoding(std::string_view a, std::string_view b) {
+    return Normalized(a) == Normalized(b);
+}
 
 std::string DeclaredEncoding(std::string_view head) {
     const std::size_t start = SkipSpace(head, 0);
@@ -307,7 +310,8 @@ EncodedText EncodeText(std::string_view utf8, std::string_view encoding, bool by
     if (!SameEncoding(target, kUtf8)) {
         const IconvConverter converter(target, kUtf8);
         if (converter.IsOpen()) {
-            const std::string question = converter.Convert("?", IconvConverter::Step::kUtf8Sequence, "").output;
+            const std::string question =
+                converter.Convert("?", IconvConverter::Step::kUtf8Sequence, "").output;
             auto converted = converter.Convert(utf8, IconvConverter::Step::kUtf8Sequence, question);
             const bool le = SameEncoding(target, kUtf16Le);
             const bool be = SameEncoding(target, kUtf16Be);

@@ -14,8 +14,8 @@ inline constexpr std::string_view kUtf16Be = "UTF-16BE";
 inline constexpr std::string_view kAnsiCodePage = "WINDOWS-1252";
 
 struct DecodedText {
-    std::string text;            // always well-formed UTF-8
-    std::string encoding;        // what the bytes were read as: a canonical name or the declared one
+    std::string text;      // always well-formed UTF-8
+    std::string encoding;  // what the bytes were read as: a canonical name or the declared one
     bool byte_order_mark = false;
     // Conditions met while decoding, each a name optionally followed by a
     // space and a detail: "nulls_removed", "endian_swap", "utf8_detection",

@@ -23,12 +23,20 @@ SequenceState ReadSequence(std::string_view bytes, std::size_t pos, std::size_t&
         need = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         need = 3;
-        if (lead == 0xE0) low = 0xA0;   // overlong
-        if (lead == 0xED) high = 0x9F;  // surrogates
+        if (lead == 0xE0) {
+            low = 0xA0;  // overlong
+        }
+        if (lead == 0xED) {
+            high = 0x9F;  // surrogates
+        }
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         need = 4;
-        if (lead == 0xF0) low = 0x90;   // overlong
-        if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+        if (lead == 0xF0) {
+            low = 0x90;  // overlong
+        }
+        if (lead == 0xF4) {
+            high = 0x8F;  // above U+10FFFF
+        }
     } else {
         length = 1;
         return SequenceState::kInvalid;

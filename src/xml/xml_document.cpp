@@ -180,7 +180,8 @@ std::string XmlDocument::AttributeOf(std::string_view name) const {
     if (impl_->current == 0 || !impl_->FindAttribute(name, token)) {
         return {};
     }
-    return Unescape(std::string_view(impl_->text).substr(token.value_begin, token.value_end - token.value_begin));
+    return Unescape(
+        std::string_view(impl_->text).substr(token.value_begin, token.value_end - token.value_begin));
 }
 
 std::string XmlDocument::TextOf() const {
@@ -324,9 +325,13 @@ std::string XmlDocument::SaveBytes() {
     return std::move(encoded.bytes);
 }
 
-const std::string& XmlDocument::Text() const { return impl_->text; }
+const std::string& XmlDocument::Text() const {
+    return impl_->text;
+}
 
-const std::vector<std::string>& XmlDocument::ResultLog() const { return impl_->log; }
+const std::vector<std::string>& XmlDocument::ResultLog() const {
+    return impl_->log;
+}
 
 bool XmlDocument::HasResult(std::string_view condition) const {
     return std::any_of(impl_->log.begin(), impl_->log.end(), [&](const std::string& entry) {

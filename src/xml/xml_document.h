@@ -26,7 +26,8 @@ namespace mousedeck::xml {
 // the current element. FindNext moves among siblings, EnterElement descends
 // into the current element, LeaveElement climbs back.
 //
-// Not thread-safe: a document belongs to the thread that uses it.
+// Not thread-safe: a document belongs to the thread that uses it. A
+// moved-from document may only be assigned to or destroyed.
 class XmlDocument {
 public:
     XmlDocument();

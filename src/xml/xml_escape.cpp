@@ -19,25 +19,38 @@ std::string Escape(std::string_view in, bool quotes) {
     out.reserve(in.size() + in.size() / 8);
     for (char c : in) {
         switch (c) {
-            case '<': out += "&lt;"; break;
-            case '&': out += "&amp;"; break;
-            case '>': out += "&gt;"; break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
             case '\'':
                 out += quotes ? "&apos;" : "'";
                 break;
             case '"':
                 out += quotes ? "&quot;" : "\"";
                 break;
-            default: out.push_back(c);
+            default:
+                out.push_back(c);
         }
     }
     return out;
 }
 
 int DigitValue(char c, int base) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (base == 16 && c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (base == 16 && c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
     return -1;
 }
 
@@ -76,13 +89,21 @@ bool NumericReference(std::string_view body, char32_t& cp) {
 
 }  // namespace
 
-std::string EscapeAttribute(std::string_view value) { return Escape(value, true); }
+std::string EscapeAttribute(std::string_view value) {
+    return Escape(value, true);
+}
 
-std::string EscapeText(std::string_view text) { return Escape(text, false); }
+std::string EscapeText(std::string_view text) {
+    return Escape(text, false);
+}
 
 std::string Unescape(std::string_view text) {
     static constexpr std::array<std::pair<std::string_view, char>, 5> kNamed{{
-        {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"apos", '\''}, {"quot", '"'},
+        {"lt", '<'},
+        {"gt", '>'},
+        {"amp", '&'},
+        {"apos", '\''},
+        {"quot", '"'},
     }};
     std::string out;
     out.reserve(text.size());

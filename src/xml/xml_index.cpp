@@ -45,7 +45,8 @@ std::int32_t XmlIndex::Add(const XmlElement& element, std::int32_t parent, std::
     return id;
 }
 
-void XmlIndex::Replace(std::size_t pos, std::size_t removed, std::size_t inserted, std::size_t new_text_size) {
+void XmlIndex::Replace(std::size_t pos, std::size_t removed, std::size_t inserted,
+                       std::size_t new_text_size) {
     const std::size_t boundary = pos + removed;
     const std::int64_t delta = static_cast<std::int64_t>(inserted) - static_cast<std::int64_t>(removed);
     for (std::size_t i = 1; i < elements_.size(); ++i) {

@@ -13,7 +13,9 @@ bool At(std::string_view text, std::size_t pos, std::string_view what) {
     return text.substr(pos, what.size()) == what;
 }
 
-std::uint32_t Offset(std::size_t pos) { return static_cast<std::uint32_t>(pos); }
+std::uint32_t Offset(std::size_t pos) {
+    return static_cast<std::uint32_t>(pos);
+}
 
 // End (just past '>') of a "<!" declaration such as DOCTYPE, whose internal
 // subset may hold brackets, quoted literals and comments; npos when the text
@@ -222,6 +224,8 @@ private:
 
 }  // namespace
 
-ParseResult ParseXml(std::string_view text, XmlIndex& index) { return Parser(text, index).Run(); }
+ParseResult ParseXml(std::string_view text, XmlIndex& index) {
+    return Parser(text, index).Run();
+}
 
 }  // namespace mousedeck::xml

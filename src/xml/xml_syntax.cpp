@@ -2,7 +2,9 @@
 
 namespace mousedeck::xml {
 
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsXmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool IsNameStartChar(char c) {
     const auto u = static_cast<unsigned char>(c);

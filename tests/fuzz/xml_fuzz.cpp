@@ -61,15 +61,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     XmlDocument doc;
     doc.SetBytes(bytes);
-    Check(mousedeck::xml::CheckUtf8(doc.Text()).valid && !mousedeck::xml::CheckUtf8(doc.Text()).truncated_end);
+    Check(mousedeck::xml::CheckUtf8(doc.Text()).valid &&
+          !mousedeck::xml::CheckUtf8(doc.Text()).truncated_end);
     doc.ParseText();
 
     // Save and read back.
     {
         const std::string saved = doc.SaveBytes();
-        const std::string declared = mousedeck::xml::DeclaredEncoding(std::string_view(doc.Text()).substr(0, 1024));
+        const std::string declared =
+            mousedeck::xml::DeclaredEncoding(std::string_view(doc.Text()).substr(0, 1024));
         bool common = false;
-        for (const char* name : {"", "UTF-8", "UTF-16", "UTF-16LE", "UTF-16BE", "ISO-8859-1", "windows-1252"}) {
+        for (const char* name :
+             {"", "UTF-8", "UTF-16", "UTF-16LE", "UTF-16BE", "ISO-8859-1", "windows-1252"}) {
             common = common || mousedeck::xml::SameEncoding(declared, name);
         }
         if (common && !doc.HasResult("conversion_loss")) {

@@ -23,21 +23,29 @@ enum class Op { kFind, kEnter, kLeave, kReset };
 
 struct Step {
     Op op;
-    const char* name;      // for kFind
-    bool result;           // what the operation returns
-    const char* current;   // id of the current element afterwards ("" = none)
+    const char* name;     // for kFind
+    bool result;          // what the operation returns
+    const char* current;  // id of the current element afterwards ("" = none)
 };
 
-Step Find(const char* name, bool result, const char* current) { return {Op::kFind, name, result, current}; }
-Step Enter(bool result, const char* current) { return {Op::kEnter, "", result, current}; }
-Step Leave(bool result, const char* current) { return {Op::kLeave, "", result, current}; }
+Step Find(const char* name, bool result, const char* current) {
+    return {Op::kFind, name, result, current};
+}
+Step Enter(bool result, const char* current) {
+    return {Op::kEnter, "", result, current};
+}
+Step Leave(bool result, const char* current) {
+    return {Op::kLeave, "", result, current};
+}
 
 struct CursorCase {
     const char* label;
     std::vector<Step> steps;
 };
 
-void PrintTo(const CursorCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const CursorCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class CursorTest : public ::testing::TestWithParam<CursorCase> {};
 
@@ -48,10 +56,19 @@ TEST_P(CursorTest, FollowsTheCursorRules) {
     for (const Step& step : GetParam().steps) {
         bool result = false;
         switch (step.op) {
-            case Op::kFind: result = doc.FindNext(step.name); break;
-            case Op::kEnter: result = doc.EnterElement(); break;
-            case Op::kLeave: result = doc.LeaveElement(); break;
-            case Op::kReset: doc.ResetPosition(); result = true; break;
+            case Op::kFind:
+                result = doc.FindNext(step.name);
+                break;
+            case Op::kEnter:
+                result = doc.EnterElement();
+                break;
+            case Op::kLeave:
+                result = doc.LeaveElement();
+                break;
+            case Op::kReset:
+                doc.ResetPosition();
+                result = true;
+                break;
         }
         EXPECT_EQ(result, step.result) << "step " << n;
         EXPECT_EQ(doc.AttributeOf("id"), step.current) << "step " << n;
@@ -92,8 +109,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {Enter(false, ""), Find("root", true, "r"), Enter(true, ""), Enter(false, ""),
                     Find("", true, "a1"), Find("", true, "b"), Find("", true, "a2"), Find("", false, "a2")}},
         CursorCase{"ResetPosition",
-                   {Find("root", true, "r"), Enter(true, ""), Find("b", true, "b"), {Op::kReset, "", true, ""},
-                    Leave(false, ""), Find("root", true, "r")}},
+                   {Find("root", true, "r"),
+                    Enter(true, ""),
+                    Find("b", true, "b"),
+                    {Op::kReset, "", true, ""},
+                    Leave(false, ""),
+                    Find("root", true, "r")}},
         // Names are compared whole and case-sensitively.
         CursorCase{"ExactNames", {Find("roo", false, ""), Find("ROOT", false, ""), Find("root", true, "r")}}),
     [](const auto& param) { return std::string(param.param.label); });

@@ -42,7 +42,8 @@ TEST(XmlEscapeTest, UnescapeDecodesReferencesAndKeepsWhatIsNotOne) {
 }
 
 TEST(XmlEscapeTest, UnescapeReversesBothEscapes) {
-    for (const char* s : {"", "plain", "<&>'\"", "&amp;&#65;", "Copy \"all\" & <paste>", "\xC3\xA9&\xE2\x82\xAC"}) {
+    for (const char* s :
+         {"", "plain", "<&>'\"", "&amp;&#65;", "Copy \"all\" & <paste>", "\xC3\xA9&\xE2\x82\xAC"}) {
         EXPECT_EQ(Unescape(EscapeAttribute(s)), s);
         EXPECT_EQ(Unescape(EscapeText(s)), s);
     }

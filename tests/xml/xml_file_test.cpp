@@ -22,7 +22,8 @@ protected:
 
 // The same document in each encoding a file may come in.
 TEST_F(XmlFileTest, EveryEncodingReadsToTheSameDocument) {
-    const std::u16string doc16 = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<c name=\"caf\u00E9 \u4E2D\"><x id=\"1\"/></c>\r\n";
+    const std::u16string doc16 =
+        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<c name=\"caf\u00E9 \u4E2D\"><x id=\"1\"/></c>\r\n";
     const std::string utf8_body = "<c name=\"caf\xC3\xA9 \xE4\xB8\xAD\"><x id=\"1\"/></c>\r\n";
     struct Case {
         const char* file;
@@ -34,7 +35,9 @@ TEST_F(XmlFileTest, EveryEncodingReadsToTheSameDocument) {
         {"nodecl.xml", utf8_body},
         {"le.xml", "\xFF\xFE" + Utf16(doc16, false)},
         {"be.xml", "\xFE\xFF" + Utf16(doc16, true)},
-        {"latin.xml", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<c name=\"caf\xE9 &#x4E2D;\"><x id=\"1\"/></c>\r\n"},
+        {"latin.xml",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<c name=\"caf\xE9 &#x4E2D;\"><x "
+         "id=\"1\"/></c>\r\n"},
         {"nulls.xml", "<c name=\"caf\xC3\xA9 \xE4\xB8\xAD\">\0<x id=\"1\"/></c>\0\r\n"s},
     };
     for (const auto& c : cases) {
@@ -73,9 +76,9 @@ TEST_F(XmlFileTest, SavingWhatWasReadKeepsEncodingAndMark) {
 // Whatever was read is written so that it reads back to the same text.
 TEST_F(XmlFileTest, SavedBytesReadBackToTheSameText) {
     const std::string inputs[] = {
-        "\xEF\xBB\0\xBF\n\xE7"s,                       // a mark hidden by a zero byte
-        "\xEF\xBB\xBF\xEF\xBB\xBF<a/>",                 // a second mark is text
-        "\xFF\xFE\0\0\xFF\xFE<\0a\0/\0>\0"s,            // U+FEFF behind a zero unit
+        "\xEF\xBB\0\xBF\n\xE7"s,                            // a mark hidden by a zero byte
+        "\xEF\xBB\xBF\xEF\xBB\xBF<a/>",                     // a second mark is text
+        "\xFF\xFE\0\0\xFF\xFE<\0a\0/\0>\0"s,                // U+FEFF behind a zero unit
         "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>",  // UTF-16 declared, 8-bit read
         "<?xml version=\"1.0\" encoding=\"latin1\"?><a v=\"\xE9\"/>",
     };
@@ -112,14 +115,15 @@ TEST_F(XmlFileTest, ReadAndWriteFailuresAreReported) {
     EXPECT_FALSE(doc.LoadText(Path("missing.xml")));
     EXPECT_TRUE(doc.HasResult("file_error"));
     EXPECT_FALSE(doc.LoadText(dir_.path().string()));  // a folder
-    EXPECT_EQ(doc.Text(), "<keep/>");                // a failed load changes nothing
+    EXPECT_EQ(doc.Text(), "<keep/>");                  // a failed load changes nothing
 
     EXPECT_FALSE(doc.SaveText(Path("no/such/folder/out.xml")));
     EXPECT_FALSE(doc.SaveText(dir_.path().string()));
     EXPECT_TRUE(doc.HasResult("file_error"));
     // No temporary file is left behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path().parent_path())) {
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(dir_.path().parent_path())) {
         EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << entry.path();
         ++entries;
     }

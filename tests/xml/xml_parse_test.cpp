@@ -17,7 +17,9 @@ struct ParseCase {
     const char* condition;  // expected in the log; nullptr for none
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class ParseTextTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -37,10 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ParseTextTest,
     ::testing::Values(
         ParseCase{"Empty", "", false, "no_root_element"},
-        ParseCase{"DeclarationOnly", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", false, "no_root_element"},
+        ParseCase{"DeclarationOnly", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", false,
+                  "no_root_element"},
         ParseCase{"CommentOnly", "<!-- <a/> -->", false, "no_root_element"},
         ParseCase{"SingleRoot", "<a/>", true, nullptr},
-        ParseCase{"Prolog", "<?xml version=\"1.0\"?>\n<!-- c -->\n<?pi x?>\n<a x='1' y = \"2\">t</a >\n<!-- e -->\n",
+        ParseCase{"Prolog",
+                  "<?xml version=\"1.0\"?>\n<!-- c -->\n<?pi x?>\n<a x='1' y = \"2\">t</a >\n<!-- e -->\n",
                   true, nullptr},
         ParseCase{"DoctypeWithSubset",
                   "<!DOCTYPE a [<!ENTITY e \"]>\"> <!-- ]> --> <!ELEMENT a ANY>]><a>&e;</a>", true, nullptr},

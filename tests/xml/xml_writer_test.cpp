@@ -55,7 +55,8 @@ TEST(XmlWriterTest, WritesTheFixedLayoutByteForByte) {
     ASSERT_TRUE(read.ParseText());
     ASSERT_TRUE(read.FindNext("macro"));
     EXPECT_EQ(read.AttributeOf("name"), "Copy & \"paste\" <fast> 'now'");
-    EXPECT_EQ(WalkTree(read, {"type", "v"}), "macro\n.record type=1\n.record type=2\n.group\n..item v=1\n..item\n.record\n");
+    EXPECT_EQ(WalkTree(read, {"type", "v"}),
+              "macro\n.record type=1\n.record type=2\n.group\n..item v=1\n..item\n.record\n");
 }
 
 struct AppendCase {
@@ -124,7 +125,8 @@ TEST(XmlWriterTest, SetsAttributesAtTheEndOfTheStartTagOrInPlace) {
 // text exactly as a fresh parse of that text does.
 TEST(XmlWriterTest, IndexMatchesAFreshParseAfterEdits) {
     XmlDocument doc;
-    ASSERT_TRUE(doc.ResetText("<?xml version=\"1.0\"?>\n<r id=\"r\">\n  <a id=\"a\"/>\n  <c id=\"c\"><d id=\"d\"/></c>\n</r>\n"));
+    ASSERT_TRUE(doc.ResetText(
+        "<?xml version=\"1.0\"?>\n<r id=\"r\">\n  <a id=\"a\"/>\n  <c id=\"c\"><d id=\"d\"/></c>\n</r>\n"));
     ASSERT_TRUE(doc.FindNext("r") && doc.EnterElement() && doc.FindNext("a"));
     ASSERT_TRUE(doc.SetAttribute("id", "a-longer-value"));
     ASSERT_TRUE(doc.EnterElement());
@@ -149,7 +151,8 @@ TEST(XmlWriterTest, IndexMatchesAFreshParseAfterEdits) {
     XmlDocument fresh;
     fresh.ResetText(doc.Text());
     const std::string expected =
-        "r id=r\n.a id=a-longer-value\n..a1 id=1\n..a2 id=2\n...deep\n.b id=b\n.c id=x\n..d id=d\n..e\ntail\n";
+        "r id=r\n.a id=a-longer-value\n..a1 id=1\n..a2 id=2\n...deep\n.b id=b\n.c id=x\n..d "
+        "id=d\n..e\ntail\n";
     EXPECT_EQ(WalkTree(fresh), expected);
     EXPECT_EQ(WalkTree(doc), expected);
 }
