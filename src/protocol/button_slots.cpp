@@ -25,23 +25,38 @@ constexpr uint8_t kPlayModeOneBit = 0x10;  // play_type 1 (and 3)
 constexpr uint8_t kPlayCountedBit = 0x20;  // play_type 0: byte 2 is the count
 constexpr uint8_t kPlayModeTwoBit = 0x40;  // play_type 2
 
-uint8_t Low(int value) { return static_cast<uint8_t>(value & 0xFF); }
+uint8_t Low(int value) {
+    return static_cast<uint8_t>(value & 0xFF);
+}
 
-Slot Consumer(uint16_t usage) { return {kConsumerCode, Low(usage), static_cast<uint8_t>(usage >> 8)}; }
+Slot Consumer(uint16_t usage) {
+    return {kConsumerCode, Low(usage), static_cast<uint8_t>(usage >> 8)};
+}
 
 Slot MouseSlot(int value) {
     switch (value) {
-        case 1: return {kButtonCode, 0x01, 0x00};
-        case 2: return {kButtonCode, 0x04, 0x00};
-        case 3: return {kButtonCode, 0x02, 0x00};
-        case 4: return {kParameterisedCode, 50, 3};
-        case 5: return {kButtonCode, 0x10, 0x00};
-        case 6: return {kButtonCode, 0x08, 0x00};
-        case 7: return {kWheelCode, 0x01, 0x00};
-        case 8: return {kWheelCode, 0xFF, 0x00};
-        case 9: return {kButtonCode, 0x00, 0xF5};
-        case 10: return {kButtonCode, 0x00, 0xF6};
-        default: return {kButtonCode, 0x00, 0x00};
+        case 1:
+            return {kButtonCode, 0x01, 0x00};
+        case 2:
+            return {kButtonCode, 0x04, 0x00};
+        case 3:
+            return {kButtonCode, 0x02, 0x00};
+        case 4:
+            return {kParameterisedCode, 50, 3};
+        case 5:
+            return {kButtonCode, 0x10, 0x00};
+        case 6:
+            return {kButtonCode, 0x08, 0x00};
+        case 7:
+            return {kWheelCode, 0x01, 0x00};
+        case 8:
+            return {kWheelCode, 0xFF, 0x00};
+        case 9:
+            return {kButtonCode, 0x00, 0xF5};
+        case 10:
+            return {kButtonCode, 0x00, 0xF6};
+        default:
+            return {kButtonCode, 0x00, 0x00};
     }
 }
 
@@ -65,10 +80,14 @@ Slot MultimediaSlot(int value) {
 
 Slot DpiSlot(int value) {
     switch (value) {
-        case 1: return {kDpiCode, 0x02, 0x00};
-        case 2: return {kDpiCode, 0x03, 0x00};
-        case 3: return {kDpiCode, 0x01, 0x00};
-        default: return {kDpiCode, 0x00, 0x00};
+        case 1:
+            return {kDpiCode, 0x02, 0x00};
+        case 2:
+            return {kDpiCode, 0x03, 0x00};
+        case 3:
+            return {kDpiCode, 0x01, 0x00};
+        default:
+            return {kDpiCode, 0x00, 0x00};
     }
 }
 
@@ -78,8 +97,11 @@ Slot ShortcutSlot(int value) {
     static constexpr std::array<uint16_t, 6> kUsages = {0x006F, 0x0070, 0x0192, 0x0194, 0x0223, 0x018A};
     // 7..11 key chords: GUI+D, GUI+Tab, Ctrl+C, Ctrl+V, Ctrl+X.
     static constexpr std::array<Slot, 5> kChords = {{
-        {kKeyCode, 0x08, 0x07}, {kKeyCode, 0x08, 0x2B}, {kKeyCode, 0x01, 0x06},
-        {kKeyCode, 0x01, 0x19}, {kKeyCode, 0x01, 0x1B},
+        {kKeyCode, 0x08, 0x07},
+        {kKeyCode, 0x08, 0x2B},
+        {kKeyCode, 0x01, 0x06},
+        {kKeyCode, 0x01, 0x19},
+        {kKeyCode, 0x01, 0x1B},
     }};
     if (value >= 1 && value <= 6) {
         return Consumer(kUsages[static_cast<std::size_t>(value - 1)]);
@@ -175,9 +197,11 @@ SlotTable ComposeSlotTable(std::span<const store::ButtonBinding> bindings,
 }
 
 OutgoingFrame BuildButtonFunctionFrame(const SlotTable& slots) {
-    OutgoingFrame out = StartSetFrame(Command::kButtonFunction, kButtonFunctionLength, hid::CommandFrame::kShortLength);
+    OutgoingFrame out =
+        StartSetFrame(Command::kButtonFunction, kButtonFunctionLength, hid::CommandFrame::kShortLength);
     for (std::size_t k = 0; k < kSentSlots; ++k) {
-        std::ranges::copy(slots[k], out.frame.bytes.begin() + static_cast<std::ptrdiff_t>(kPayloadStart + 3 * k));
+        std::ranges::copy(slots[k],
+                          out.frame.bytes.begin() + static_cast<std::ptrdiff_t>(kPayloadStart + 3 * k));
     }
     FinishFrame(out);
     return out;

@@ -33,7 +33,9 @@ enum class Command : uint8_t {
     kReadFirmwareVersion = 0x20,
 };
 
-constexpr uint8_t CodeOf(Command command) { return static_cast<uint8_t>(command); }
+constexpr uint8_t CodeOf(Command command) {
+    return static_cast<uint8_t>(command);
+}
 
 // Request layout shared by every command.
 inline constexpr std::size_t kCodeByte = 1;
@@ -41,7 +43,7 @@ inline constexpr std::size_t kPageByte = 3;      // page index << 4 | page count
 inline constexpr std::size_t kLengthByte = 4;    // payload length; 0x00 for reads
 inline constexpr std::size_t kPayloadStart = 5;  // set payload: bytes 5..31
 inline constexpr std::size_t kPayloadCapacity = hid::CommandFrame::kChecksumIndex - kPayloadStart;
-inline constexpr uint8_t kSinglePage = 0x01;     // page 0 of 1
+inline constexpr uint8_t kSinglePage = 0x01;  // page 0 of 1
 // Reply layout: no report id, byte 1 = 0x00 on success, read payload from 4.
 inline constexpr std::size_t kReplyPayloadStart = 4;
 

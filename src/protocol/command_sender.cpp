@@ -17,7 +17,9 @@
 namespace mousedeck::protocol {
 namespace {
 
-SendResult ResultOf(bool acknowledged) { return acknowledged ? SendResult::kSent : SendResult::kFailed; }
+SendResult ResultOf(bool acknowledged) {
+    return acknowledged ? SendResult::kSent : SendResult::kFailed;
+}
 
 bool IsMacroBinding(const store::ButtonBinding& binding) {
     return binding.macro_type == static_cast<int>(Family::kMacro);

@@ -77,14 +77,14 @@ public:
 
     // 0x0E, a pause of restore_settle, then ReadLighting.
     struct RestoreResult {
-        bool restored = false;                 // 0x0E acknowledged
-        std::optional<LightingReply> lighting; // the 0x15 read, when it succeeded
+        bool restored = false;                  // 0x0E acknowledged
+        std::optional<LightingReply> lighting;  // the 0x15 read, when it succeeded
     };
     RestoreResult RestoreLighting(int profile);
 
     // Read-back, in the order the caller runs them. Each returns nothing when
     // the exchange failed and then stores nothing.
-    bool BeginReadBack();                                   // 0x11, reply ignored
+    bool BeginReadBack();  // 0x11, reply ignored
     std::optional<ReportRateReply> ReadReportRate(int profile);
     std::optional<DpiStagesReply> ReadDpiStages(int profile, int sensor_code);
     std::optional<DpiColoursReply> ReadDpiColours(int profile);

@@ -22,7 +22,9 @@ std::optional<hid::CommandFrame> CommandSender::Read(Command command) {
     return out->frame;
 }
 
-bool CommandSender::BeginReadBack() { return Read(Command::kBeginReadBack).has_value(); }
+bool CommandSender::BeginReadBack() {
+    return Read(Command::kBeginReadBack).has_value();
+}
 
 std::optional<ReportRateReply> CommandSender::ReadReportRate(int profile) {
     const auto reply = Read(Command::kReadReportRate);

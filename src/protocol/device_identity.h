@@ -10,10 +10,10 @@ namespace mousedeck::protocol {
 // bytes as read, no report id). An all-zero reply, as an interface that was
 // never identified holds, decodes to sensor 0, capability 4 and offline.
 struct DeviceIdentity {
-    int sensor_code = 0;                  // byte 10: DPI encoding and limits
-    int report_rate_capability = 4;       // byte 11: 0x10 -> 5, 0x20 -> 6, 0x40 -> 7, else 4
-    std::array<uint8_t, 2> battery{};     // bytes 12, 13, passed on as they are
-    bool online = false;                  // byte 14: 0 = the mouse behind the receiver is away
+    int sensor_code = 0;               // byte 10: DPI encoding and limits
+    int report_rate_capability = 4;    // byte 11: 0x10 -> 5, 0x20 -> 6, 0x40 -> 7, else 4
+    std::array<uint8_t, 2> battery{};  // bytes 12, 13, passed on as they are
+    bool online = false;               // byte 14: 0 = the mouse behind the receiver is away
 
     bool operator==(const DeviceIdentity&) const = default;
 };

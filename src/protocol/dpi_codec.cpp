@@ -73,6 +73,8 @@ int DecodeDpi(int sensor_code, uint16_t code) {
     }
 }
 
-uint16_t EncodeStageDpi(int sensor_code, int dpi) { return EncodeDpi(sensor_code, ClampDpi(sensor_code, dpi)); }
+uint16_t EncodeStageDpi(int sensor_code, int dpi) {
+    return EncodeDpi(sensor_code, ClampDpi(sensor_code, dpi));
+}
 
 }  // namespace mousedeck::protocol

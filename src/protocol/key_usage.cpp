@@ -60,11 +60,7 @@ constexpr std::array<std::pair<int, uint8_t>, 57> kSingleKeys = {{
     {0x5C, 0xE7},  // right Windows
     {0xFE, 0xAF},  // OEM Clear
     {0x88, 0x88},  // Keyboard International 2..5 keep their value
-    {0x89, 0x89},
-    {0x8A, 0x8A},
-    {0x8B, 0x8B},
-    {301, 0xEC},
-    {302, 0xEB},
+    {0x89, 0x89}, {0x8A, 0x8A}, {0x8B, 0x8B}, {301, 0xEC}, {302, 0xEB},
 }};
 
 // Modifier key (virtual-key code, usage) and its mask bit.

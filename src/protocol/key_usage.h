@@ -22,6 +22,8 @@ int ModifierBitOf(int code);
 bool IsModifierKey(int key_code);
 
 // True for the modifier usages 0xE0..0xE7.
-constexpr bool IsModifierUsage(int usage) { return usage >= 0xE0 && usage <= 0xE7; }
+constexpr bool IsModifierUsage(int usage) {
+    return usage >= 0xE0 && usage <= 0xE7;
+}
 
 }  // namespace mousedeck::protocol

@@ -17,7 +17,8 @@ constexpr uint8_t kButtonPressEvent = 0x10;
 constexpr uint8_t kButtonReleaseEvent = 0x90;
 
 bool IsEvent(int type) {
-    return type >= static_cast<int>(RecordKind::kKeyPress) && type <= static_cast<int>(RecordKind::kButtonRelease);
+    return type >= static_cast<int>(RecordKind::kKeyPress) &&
+           type <= static_cast<int>(RecordKind::kButtonRelease);
 }
 
 void PutDelay(std::vector<uint8_t>& stream, std::size_t event_at, int64_t delay) {
@@ -58,7 +59,8 @@ void AppendEvent(std::vector<uint8_t>& stream, const store::MacroRecord& record)
 }  // namespace
 
 std::size_t CountMacroEvents(std::span<const store::MacroRecord> records) {
-    return static_cast<std::size_t>(std::ranges::count_if(records, [](const auto& r) { return IsEvent(r.type); }));
+    return static_cast<std::size_t>(
+        std::ranges::count_if(records, [](const auto& r) { return IsEvent(r.type); }));
 }
 
 std::vector<uint8_t> BuildMacroStream(int key_code, std::span<const store::MacroRecord> records) {

@@ -11,10 +11,10 @@ namespace mousedeck::protocol {
 
 // Macro record kinds (`type` of t_macrorecord).
 enum class RecordKind : int {
-    kDelay = 1,          // value: milliseconds
-    kKeyPress = 2,       // value: virtual-key code
+    kDelay = 1,     // value: milliseconds
+    kKeyPress = 2,  // value: virtual-key code
     kKeyRelease = 3,
-    kButtonPress = 4,    // value: button mask
+    kButtonPress = 4,  // value: button mask
     kButtonRelease = 5,
 };
 

@@ -16,12 +16,12 @@ namespace mousedeck::protocol {
 //        battery, handed on only when byte 2 is not 0
 struct Notification {
     enum class Kind {
-        kNone,        // byte 0 is 0: nothing was reported
-        kDpiStage,    // a valid 0xC2: `stage` holds it
-        kBadDpiStage, // a 0xC2 whose stage byte no page can show (count 0 or
-                      // above 6, index not below the count): to be ignored
-        kConnection,  // 0xC0: `connected` and `battery`
-        kOther,       // any other kind: only worth a trace
+        kNone,         // byte 0 is 0: nothing was reported
+        kDpiStage,     // a valid 0xC2: `stage` holds it
+        kBadDpiStage,  // a 0xC2 whose stage byte no page can show (count 0 or
+                       // above 6, index not below the count): to be ignored
+        kConnection,   // 0xC0: `connected` and `battery`
+        kOther,        // any other kind: only worth a trace
     };
 
     Kind kind = Kind::kNone;

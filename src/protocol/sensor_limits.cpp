@@ -43,7 +43,9 @@ SensorLimits LimitsOf(int sensor_code) {
     return row != nullptr ? row->limits : SensorLimits{};
 }
 
-bool IsKnownSensor(int sensor_code) { return Find(sensor_code) != nullptr; }
+bool IsKnownSensor(int sensor_code) {
+    return Find(sensor_code) != nullptr;
+}
 
 int ClampDpi(int sensor_code, int dpi) {
     const SensorLimits limits = LimitsOf(sensor_code);

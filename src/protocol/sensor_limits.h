@@ -11,8 +11,8 @@ namespace mousedeck::protocol {
 struct SensorLimits {
     int min_dpi = 50;
     int max_dpi = 26000;
-    int slider_positions = 520;         // the slider's largest position
-    std::optional<int> slider_offset;   // added to the position; set only for 149 and 150
+    int slider_positions = 520;        // the slider's largest position
+    std::optional<int> slider_offset;  // added to the position; set only for 149 and 150
     std::string_view min_caption = "50";
     std::string_view max_caption = "26000";
 };

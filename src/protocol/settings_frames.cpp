@@ -28,7 +28,9 @@ OutgoingFrame StartSetFrame(Command command, uint8_t payload_length, std::size_t
     return out;
 }
 
-void FinishFrame(OutgoingFrame& out) { hid::StoreChecksum(out.frame); }
+void FinishFrame(OutgoingFrame& out) {
+    hid::StoreChecksum(out.frame);
+}
 
 std::optional<OutgoingFrame> BuildReportRateFrame(int code) {
     if (!IsReportRateCode(code)) {
@@ -41,7 +43,8 @@ std::optional<OutgoingFrame> BuildReportRateFrame(int code) {
 }
 
 OutgoingFrame BuildDpiStagesFrame(const DpiStageSettings& stages, int sensor_code) {
-    OutgoingFrame out = StartSetFrame(Command::kSetDpiStages, kDpiStagesLengthByte, hid::CommandFrame::kShortLength);
+    OutgoingFrame out =
+        StartSetFrame(Command::kSetDpiStages, kDpiStagesLengthByte, hid::CommandFrame::kShortLength);
     out.frame[kPayloadStart] = EncodeStageByte(stages.index, stages.count);
     for (std::size_t stage = 0; stage < stages.values.size(); ++stage) {
         const uint16_t code = EncodeStageDpi(sensor_code, stages.values[stage]);
@@ -78,7 +81,8 @@ OutgoingFrame BuildPowerFrame(const PowerSettings& settings) {
     out.frame[kPayloadStart] = static_cast<uint8_t>(std::clamp(settings.sleep_light, 0, 255));
     out.frame[kPayloadStart + 1] = FlagByte(settings.move_wakeup);
     out.frame[kPayloadStart + 2] = FlagByte(settings.move_closelight);
-    out.frame[kPayloadStart + 3] = static_cast<uint8_t>(std::clamp(settings.button_respondtime, 0, kMaxDebounce));
+    out.frame[kPayloadStart + 3] =
+        static_cast<uint8_t>(std::clamp(settings.button_respondtime, 0, kMaxDebounce));
     FinishFrame(out);
     return out;
 }

@@ -8,7 +8,13 @@ namespace mousedeck::protocol {
 namespace {
 
 constexpr std::array<std::pair<int, int>, 7> kRates = {{
-    {0x08, 125}, {0x04, 250}, {0x02, 500}, {0x01, 1000}, {0x10, 2000}, {0x20, 4000}, {0x40, 8000},
+    {0x08, 125},
+    {0x04, 250},
+    {0x02, 500},
+    {0x01, 1000},
+    {0x10, 2000},
+    {0x20, 4000},
+    {0x40, 8000},
 }};
 
 }  // namespace
@@ -50,9 +56,13 @@ Rgb ColourToRgb(int64_t colour) {
                static_cast<uint8_t>((bits >> 16) & 0xFF)};
 }
 
-int ColourFromRgb(Rgb rgb) { return rgb.red + rgb.green * 256 + rgb.blue * 65536; }
+int ColourFromRgb(Rgb rgb) {
+    return rgb.red + rgb.green * 256 + rgb.blue * 65536;
+}
 
-StageByte DecodeStageByte(uint8_t byte) { return StageByte{byte >> 4, byte & 0x0F}; }
+StageByte DecodeStageByte(uint8_t byte) {
+    return StageByte{byte >> 4, byte & 0x0F};
+}
 
 bool IsValidStage(StageByte stage) {
     return stage.count >= 1 && stage.count <= kMaxDpiStages && stage.index >= 0 && stage.index < stage.count;

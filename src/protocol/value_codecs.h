@@ -10,7 +10,9 @@ namespace mousedeck::protocol {
 // 0x20 = 4000 Hz, 0x40 = 8000 Hz. Anything else is not a rate.
 std::optional<int> ReportRateHz(int code);
 std::optional<uint8_t> ReportRateCode(int hz);
-inline bool IsReportRateCode(int code) { return ReportRateHz(code).has_value(); }
+inline bool IsReportRateCode(int code) {
+    return ReportRateHz(code).has_value();
+}
 
 // Report-rate capability from identity byte 11: 0x10 -> 5 (2000 Hz),
 // 0x20 -> 6 (4000 Hz), 0x40 -> 7 (8000 Hz), anything else -> 4 (1000 Hz).
@@ -49,11 +51,15 @@ uint8_t EncodeStageByte(int index, int count);
 
 // Flag byte: 1 = on, 0 = off. A stored value counts as on only when it is 1,
 // as the page shows it.
-inline uint8_t FlagByte(int stored) { return stored == 1 ? 1 : 0; }
+inline uint8_t FlagByte(int stored) {
+    return stored == 1 ? 1 : 0;
+}
 
 // Sleep time byte in units of 10 s (6 = 1 minute, 180 = 30 minutes).
 inline constexpr int kSleepUnitSeconds = 10;
-inline int SleepSeconds(uint8_t units) { return units * kSleepUnitSeconds; }
+inline int SleepSeconds(uint8_t units) {
+    return units * kSleepUnitSeconds;
+}
 // Seconds rounded down to whole units, bounded to one byte.
 uint8_t SleepUnits(int seconds);
 

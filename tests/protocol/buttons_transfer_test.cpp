@@ -32,7 +32,7 @@ TEST(ButtonsTransferTest, NoBindingsSendsTheDefaultSlots) {
     ProtocolRig rig;
     EXPECT_EQ(rig.sender.SendButtons(1), SendResult::kSent);
     const Bytes payload = {0x10, 0x01, 0x00, 0x10, 0x02, 0x00, 0x10, 0x04, 0x00, 0x10, 0x08, 0x00, 0x10, 0x10,
-                           0x00, 0x40, 0x01, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+                           0x00, 0x40, 0x01, 0x00, 0,    0,    0,    0,    0,    0,    0,    0,    0};
     EXPECT_EQ(rig.TakeWrites(), std::vector<Bytes>{Request(0x09, 0x01, 0x0F, payload, 33)});
 }
 
@@ -70,7 +70,7 @@ TEST(ButtonsTransferTest, MacroPagesThenButtonFunctions) {
     EXPECT_EQ(stored.at(3), events);
 
     const Bytes slots = {0x10, 0x01, 0x00, 0x70, 0x03, 0x04, 0x80, 0x83, 0x01, 0x90, 0x23, 0x05, 0x10, 0x10,
-                         0x00, 0x40, 0x01, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+                         0x00, 0x40, 0x01, 0x00, 0,    0,    0,    0,    0,    0,    0,    0,    0};
     EXPECT_EQ(writes[2], Request(0x09, 0x01, 0x0F, slots, 33));
     const sim::Payload kept = rig.mouse.State().PayloadOf(0x09);
     EXPECT_EQ(Bytes(kept.begin(), kept.end()), slots);
@@ -100,7 +100,7 @@ TEST(ButtonsTransferTest, NothingToSendWithoutAMacroForTheKey) {
     EXPECT_EQ(rig.sender.SendMacro(1, 5), SendResult::kNothingToSend);   // no binding
     EXPECT_EQ(rig.sender.SendMacro(1, 21), SendResult::kNothingToSend);  // no such button
     EXPECT_EQ(rig.sender.SendMacro(1, -1), SendResult::kNothingToSend);
-    EXPECT_EQ(rig.sender.SendMacro(2, 3), SendResult::kNothingToSend);   // other profile
+    EXPECT_EQ(rig.sender.SendMacro(2, 3), SendResult::kNothingToSend);  // other profile
     EXPECT_TRUE(rig.TakeWrites().empty());
 }
 

@@ -9,7 +9,9 @@
 namespace mousedeck::protocol::test {
 namespace {
 
-Bytes PayloadOf(const Bytes& frame) { return Bytes(frame.begin() + 5, frame.begin() + 32); }
+Bytes PayloadOf(const Bytes& frame) {
+    return Bytes(frame.begin() + 5, frame.begin() + 32);
+}
 
 Bytes StoredPayload(const sim::SimulatedMouse& mouse, uint8_t code) {
     const sim::Payload p = mouse.State().PayloadOf(code);
@@ -43,7 +45,8 @@ TEST(CommandSenderTest, SetCommandsReachTheMouseByteForByte) {
           {"dpi_group4_value", "abc"},
           {"dpi_group5_value", ""}},
          [](CommandSender& s) { return s.SendDpiStages(1, 17); },
-         Request(0x03, 0x01, 0x25, {0x23, 16, 0, 16, 0, 220, 0, 220, 0, 232, 0, 232, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0},
+         Request(0x03, 0x01, 0x25,
+                 {0x23, 16, 0, 16, 0, 220, 0, 220, 0, 232, 0, 232, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0},
                  33)},
         {"colours red first",
          {{"dpi_group0_rgb", "255"},
@@ -53,7 +56,8 @@ TEST(CommandSenderTest, SetCommandsReachTheMouseByteForByte) {
           {"dpi_group4_rgb", "junk"},
           {"dpi_group5_rgb", "16777215"}},
          [](CommandSender& s) { return s.SendDpiColours(1); },
-         Request(0x04, 0x01, 18, {0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0xA3, 0x20, 0, 0, 0, 0xFF, 0xFF, 0xFF}, 65)},
+         Request(0x04, 0x01, 18,
+                 {0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0xA3, 0x20, 0, 0, 0, 0xFF, 0xFF, 0xFF}, 65)},
         {"sensor flag 53",
          {{"liftoff_height", "2"}, {"sensor_flag", "53"}},
          [](CommandSender& s) { return s.SendLiftSensor(1); },

@@ -18,7 +18,8 @@ inline Bytes Written(const OutgoingFrame& out) {
 // A request written by hand: zeros, code in byte 1, page byte 3, length
 // byte 4, payload from byte 5, the checksum (sum of bytes 5..31) in byte 32,
 // cut to `write_length`.
-inline Bytes Request(uint8_t code, uint8_t page, uint8_t length_byte, const Bytes& payload, std::size_t write_length) {
+inline Bytes Request(uint8_t code, uint8_t page, uint8_t length_byte, const Bytes& payload,
+                     std::size_t write_length) {
     Bytes frame(65, 0);
     frame[1] = code;
     frame[3] = page;

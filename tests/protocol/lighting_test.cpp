@@ -22,8 +22,8 @@ store::LightSetting Light(int mode, int brightness, int speed) {
 }
 
 TEST(LightingFrameTest, PayloadPerEffect) {
-    const Bytes seven_colours = {7,    0xFF, 0, 0, 0,    0xFF, 0,    0, 0,    0xFF, 0xFF, 0xA3,
-                                 0x20, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF, 0x56, 0x34, 0x12};
+    const Bytes seven_colours = {7,    0xFF, 0,    0,    0, 0xFF, 0, 0,    0,    0xFF, 0xFF,
+                                 0xA3, 0x20, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF, 0x56, 0x34, 0x12};
     Bytes breathing = {2, 0x42};
     breathing.insert(breathing.end(), seven_colours.begin(), seven_colours.end());
     const struct {
@@ -31,15 +31,11 @@ TEST(LightingFrameTest, PayloadPerEffect) {
         uint8_t length;
         Bytes payload;
     } cases[] = {
-        {Light(0, 4, 2), 2, {0, 0x42}},
-        {Light(1, 4, 2), 3, {1, 0x42, 0}},
-        {Light(2, 4, 2), 24, breathing},
-        {Light(3, 1, 3), 5, {3, 0x13, 0xFF, 0, 0}},
-        {Light(4, 0, 0), 2, {4, 0x00}},
-        {Light(5, 3, 4), 2, {5, 0x34}},
-        {Light(6, 4, 2), 0, {}},    // no such effect: length 0, bytes 5 and 6 stay 0
-        {Light(-1, 4, 2), 0, {}},
-        {Light(1, 9, -2), 3, {1, 0x40, 0}},  // levels bounded to 0..4
+        {Light(0, 4, 2), 2, {0, 0x42}},  {Light(1, 4, 2), 3, {1, 0x42, 0}},
+        {Light(2, 4, 2), 24, breathing}, {Light(3, 1, 3), 5, {3, 0x13, 0xFF, 0, 0}},
+        {Light(4, 0, 0), 2, {4, 0x00}},  {Light(5, 3, 4), 2, {5, 0x34}},
+        {Light(6, 4, 2), 0, {}},  // no such effect: length 0, bytes 5 and 6 stay 0
+        {Light(-1, 4, 2), 0, {}},        {Light(1, 9, -2), 3, {1, 0x40, 0}},  // levels bounded to 0..4
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Written(BuildLightingFrame(c.light)), Request(0x05, 0x01, c.length, c.payload, 65))
@@ -81,7 +77,7 @@ TEST(LightRowsTest, DefaultRowsInInsertionOrder) {
         const char* name;
         int config_func;
         int key;
-    } expected[] = {{1, "流光", 0x003, 280}, {2, "呼吸", 0x813, 281}, {3, "常亮", 0x011, 282},
+    } expected[] = {{1, "流光", 0x003, 280}, {2, "呼吸", 0x813, 281},     {3, "常亮", 0x011, 282},
                     {4, "霓虹", 0x003, 283}, {5, "七彩波浪", 0x003, 284}, {0, "关闭", 0x000, 285}};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].profile, 3);

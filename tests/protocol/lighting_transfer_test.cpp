@@ -9,7 +9,9 @@ namespace {
 class LightingTransferTest : public ::testing::Test {
 protected:
     // Effects 1, 2 and 3; not off, 4 or 5.
-    void SetUp() override { ASSERT_TRUE(EnsureLightRows(rig.db, 1, {false, true, true, true, false, false})); }
+    void SetUp() override {
+        ASSERT_TRUE(EnsureLightRows(rig.db, 1, {false, true, true, true, false, false}));
+    }
 
     Bytes MouseLighting() {
         const sim::Payload p = rig.mouse.State().PayloadOf(0x05);
@@ -28,8 +30,8 @@ TEST_F(LightingTransferTest, SendsTheRowOfTheEffectAndMakesItActive) {
 
     EXPECT_EQ(rig.sender.SendLighting(1, 2), SendResult::kSent);
     EXPECT_EQ(rig.db.GetActiveLightMode(1), 2);
-    const Bytes payload = {2,    0x31, 7,    0xFF, 0, 0,    0,    0xFF, 0,    0,    0,    0xFF, 0xFF, 0xA3,
-                           0x20, 0xFF, 0xFF, 0,    0xFF, 0, 0xFF, 0x56, 0x34, 0x12};
+    const Bytes payload = {2,    0x31, 7,    0xFF, 0,    0, 0,    0xFF, 0,    0,    0,    0xFF,
+                           0xFF, 0xA3, 0x20, 0xFF, 0xFF, 0, 0xFF, 0,    0xFF, 0x56, 0x34, 0x12};
     EXPECT_EQ(rig.TakeWrites(), std::vector<Bytes>{Request(0x05, 0x01, 24, payload, 65)});
 
     EXPECT_EQ(rig.sender.SendLighting(1, 3), SendResult::kSent);
@@ -57,8 +59,8 @@ TEST_F(LightingTransferTest, RestoreThenReadTheEffectBack) {
     EXPECT_TRUE(result.restored);
     ASSERT_TRUE(result.lighting);
     EXPECT_EQ(result.lighting->effect, 1);  // the simulated mouse's factory effect
-    EXPECT_EQ(rig.TakeWrites(), (std::vector<Bytes>{Request(0x0E, 0x01, 1, {0x01}, 33),
-                                                    Request(0x15, 0x00, 0x00, {}, 33)}));
+    EXPECT_EQ(rig.TakeWrites(),
+              (std::vector<Bytes>{Request(0x0E, 0x01, 1, {0x01}, 33), Request(0x15, 0x00, 0x00, {}, 33)}));
     EXPECT_EQ(rig.db.GetActiveLightMode(1), 1);
     const auto restored = rig.db.GetLightRow(1, 1);
     ASSERT_TRUE(restored);

@@ -50,8 +50,8 @@ TEST(MacroStreamTest, EventsDelaysAndModifiers) {
          {0x03, 0x30, 0x28, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04}},
         {"modifier keys are modifier events with their bit",
          Records({{kPress, 0xA0}, {kRelease, 0xA0}, {kPress, 0x5B}, {kRelease, 0x5C}, {kPress, 0xA5}}),
-         {0x03, 0x20, 0x01, 0x00, 0x02, 0xA0, 0x01, 0x00, 0x02, 0x20, 0x01, 0x00, 0x08, 0xA0, 0x01, 0x00, 0x80, 0x20,
-          0x01, 0x00, 0x40}},
+         {0x03, 0x20, 0x01, 0x00, 0x02, 0xA0, 0x01, 0x00, 0x02, 0x20, 0x01,
+          0x00, 0x08, 0xA0, 0x01, 0x00, 0x80, 0x20, 0x01, 0x00, 0x40}},
         {"mouse buttons carry the mask's low byte",
          Records({{kButtonDown, 1}, {kDelay, 300}, {kButtonUp, 0x110}}),
          {0x03, 0x10, 0x2C, 0x01, 0x01, 0x90, 0x01, 0x00, 0x10}},
@@ -59,7 +59,8 @@ TEST(MacroStreamTest, EventsDelaysAndModifiers) {
          Records({{kPress, 0xA6}, {9, 5}, {0, 5}, {kRelease, 0xA6}}),
          {0x03, 0x30, 0x01, 0x00, 0x00, 0xB0, 0x01, 0x00, 0x00}},
         {"delays beyond 16 bits saturate, negative ones give the minimum",
-         Records({{kPress, 0x41}, {kDelay, 70000}, {kRelease, 0x41}, {kDelay, -5}, {kPress, 0x41}, {kDelay, -9}}),
+         Records(
+             {{kPress, 0x41}, {kDelay, 70000}, {kRelease, 0x41}, {kDelay, -5}, {kPress, 0x41}, {kDelay, -9}}),
          {0x03, 0x30, 0xFF, 0xFF, 0x04, 0xB0, 0x01, 0x00, 0x04, 0x30, 0x00, 0x00, 0x04}},
         {"a macro of delays only is the key code alone", Records({{kDelay, 100}, {kDelay, 5}}), {0x03}},
         {"no records", {}, {0x03}},
@@ -116,7 +117,8 @@ TEST(MacroFramesTest, AtMostOneHundredAndOneEvents) {
     for (std::size_t page = 0; page < frames.size(); ++page) {
         EXPECT_EQ(frames[page].frame[3], (page << 4) | 0x0F) << page;
         EXPECT_EQ(frames[page].frame[4], 27) << page;
-        joined.insert(joined.end(), frames[page].frame.bytes.begin() + 5, frames[page].frame.bytes.begin() + 32);
+        joined.insert(joined.end(), frames[page].frame.bytes.begin() + 5,
+                      frames[page].frame.bytes.begin() + 32);
     }
     EXPECT_EQ(joined, stream);
 

@@ -19,12 +19,12 @@ TEST(NotificationTest, DpiStageReports) {
         uint8_t stage_byte;
         Kind kind;
     } cases[] = {
-        {0x23, Kind::kDpiStage},    {0x01, Kind::kDpiStage},    {0x56, Kind::kDpiStage},
-        {0x00, Kind::kBadDpiStage},  // no stages
-        {0x0F, Kind::kBadDpiStage},  // fifteen stages
-        {0x07, Kind::kBadDpiStage},  // seven stages
-        {0x33, Kind::kBadDpiStage},  // index equal to the count
-        {0xF2, Kind::kBadDpiStage},  // index far beyond
+        {0x23, Kind::kDpiStage},    {0x01, Kind::kDpiStage},
+        {0x56, Kind::kDpiStage},    {0x00, Kind::kBadDpiStage},  // no stages
+        {0x0F, Kind::kBadDpiStage},                              // fifteen stages
+        {0x07, Kind::kBadDpiStage},                              // seven stages
+        {0x33, Kind::kBadDpiStage},                              // index equal to the count
+        {0xF2, Kind::kBadDpiStage},                              // index far beyond
     };
     for (const auto& c : cases) {
         const Notification n = DecodeNotification(Report({0xC2, c.stage_byte}));

@@ -9,10 +9,10 @@ namespace mousedeck::protocol::test {
 namespace {
 
 const char* const kReadKeys[] = {
-    "report_rate",      "report_rate_wireless", "dpi_flag",         "dpi_count",        "dpi_index",
-    "dpi_group0_value", "dpi_group1_value",     "dpi_group2_value", "dpi_group3_value", "dpi_group4_value",
-    "dpi_group5_value", "dpi_group0_rgb",       "dpi_group1_rgb",   "dpi_group2_rgb",   "dpi_group3_rgb",
-    "dpi_group4_rgb",   "dpi_group5_rgb",       "liftoff_height",   "sensor_flag",      "sleep_light",
+    "report_rate",      "report_rate_wireless", "dpi_flag",          "dpi_count",        "dpi_index",
+    "dpi_group0_value", "dpi_group1_value",     "dpi_group2_value",  "dpi_group3_value", "dpi_group4_value",
+    "dpi_group5_value", "dpi_group0_rgb",       "dpi_group1_rgb",    "dpi_group2_rgb",   "dpi_group3_rgb",
+    "dpi_group4_rgb",   "dpi_group5_rgb",       "liftoff_height",    "sensor_flag",      "sleep_light",
     "move_wakeup",      "move_closelight",      "button_respondtime"};
 
 std::map<std::string, std::string> Snapshot(ProtocolRig& rig, int profile) {
@@ -42,19 +42,29 @@ sim::SimProduct Sensor53() {
 TEST(ReadBackTest, FactorySettingsLandInTheProfile) {
     ProtocolRig rig(Sensor53());
     ReadAll(rig, 2, 53);
-    EXPECT_EQ(Snapshot(rig, 2), (std::map<std::string, std::string>{
-                                    {"report_rate", "1"},           {"report_rate_wireless", "1"},
-                                    {"dpi_flag", "6"},              {"dpi_count", "6"},
-                                    {"dpi_index", "1"},             {"dpi_group0_value", "400"},
-                                    {"dpi_group1_value", "800"},    {"dpi_group2_value", "1600"},
-                                    {"dpi_group3_value", "3200"},   {"dpi_group4_value", "6400"},
-                                    {"dpi_group5_value", "12800"},  {"dpi_group0_rgb", "255"},
-                                    {"dpi_group1_rgb", "65280"},    {"dpi_group2_rgb", "16711680"},
-                                    {"dpi_group3_rgb", "16776960"}, {"dpi_group4_rgb", "65535"},
-                                    {"dpi_group5_rgb", "16711935"}, {"liftoff_height", "1"},
-                                    {"sensor_flag", "8"},           {"sleep_light", "30"},
-                                    {"move_wakeup", "1"},           {"move_closelight", "1"},
-                                    {"button_respondtime", "4"}}));
+    EXPECT_EQ(Snapshot(rig, 2), (std::map<std::string, std::string>{{"report_rate", "1"},
+                                                                    {"report_rate_wireless", "1"},
+                                                                    {"dpi_flag", "6"},
+                                                                    {"dpi_count", "6"},
+                                                                    {"dpi_index", "1"},
+                                                                    {"dpi_group0_value", "400"},
+                                                                    {"dpi_group1_value", "800"},
+                                                                    {"dpi_group2_value", "1600"},
+                                                                    {"dpi_group3_value", "3200"},
+                                                                    {"dpi_group4_value", "6400"},
+                                                                    {"dpi_group5_value", "12800"},
+                                                                    {"dpi_group0_rgb", "255"},
+                                                                    {"dpi_group1_rgb", "65280"},
+                                                                    {"dpi_group2_rgb", "16711680"},
+                                                                    {"dpi_group3_rgb", "16776960"},
+                                                                    {"dpi_group4_rgb", "65535"},
+                                                                    {"dpi_group5_rgb", "16711935"},
+                                                                    {"liftoff_height", "1"},
+                                                                    {"sensor_flag", "8"},
+                                                                    {"sleep_light", "30"},
+                                                                    {"move_wakeup", "1"},
+                                                                    {"move_closelight", "1"},
+                                                                    {"button_respondtime", "4"}}));
     // Profile 1 was not touched.
     EXPECT_EQ(rig.Key("dpi_group0_value"), "800");
     const auto reads = rig.TakeWrites();
@@ -67,13 +77,13 @@ TEST(ReadBackTest, FactorySettingsLandInTheProfile) {
 TEST(ReadBackTest, WhatWasSentReadsBackIntoAnotherProfile) {
     ProtocolRig rig(Sensor53());
     const std::map<std::string, std::string> sent = {
-        {"report_rate", "16"},         {"dpi_count", "4"},            {"dpi_index", "3"},
-        {"dpi_group0_value", "100"},   {"dpi_group1_value", "4800"},  {"dpi_group2_value", "9900"},
-        {"dpi_group3_value", "16000"}, {"dpi_group4_value", "200"},   {"dpi_group5_value", "300"},
-        {"dpi_group0_rgb", "1"},       {"dpi_group1_rgb", "256"},     {"dpi_group2_rgb", "65536"},
+        {"report_rate", "16"},          {"dpi_count", "4"},           {"dpi_index", "3"},
+        {"dpi_group0_value", "100"},    {"dpi_group1_value", "4800"}, {"dpi_group2_value", "9900"},
+        {"dpi_group3_value", "16000"},  {"dpi_group4_value", "200"},  {"dpi_group5_value", "300"},
+        {"dpi_group0_rgb", "1"},        {"dpi_group1_rgb", "256"},    {"dpi_group2_rgb", "65536"},
         {"dpi_group3_rgb", "16777215"}, {"dpi_group4_rgb", "0"},      {"dpi_group5_rgb", "8421504"},
-        {"liftoff_height", "2"},       {"sensor_flag", "12"},         {"sleep_light", "180"},
-        {"move_wakeup", "0"},          {"move_closelight", "1"},      {"button_respondtime", "20"}};
+        {"liftoff_height", "2"},        {"sensor_flag", "12"},        {"sleep_light", "180"},
+        {"move_wakeup", "0"},           {"move_closelight", "1"},     {"button_respondtime", "20"}};
     for (const auto& [key, value] : sent) {
         rig.SetKey(key, value);
     }

@@ -32,7 +32,8 @@ TEST(ReportRateFrameTest, EveryRateCodeAndNothingForOthers) {
 TEST(PowerFrameTest, SleepWakeLightAndDebounce) {
     const Bytes written = Written(BuildPowerFrame({30, 1, 1, 8}));
     ASSERT_EQ(written.size(), 65u);
-    EXPECT_EQ(Bytes(written.begin() + 1, written.begin() + 9), (Bytes{0x07, 0x00, 0x01, 0x04, 0x1E, 0x01, 0x01, 0x08}));
+    EXPECT_EQ(Bytes(written.begin() + 1, written.begin() + 9),
+              (Bytes{0x07, 0x00, 0x01, 0x04, 0x1E, 0x01, 0x01, 0x08}));
     EXPECT_EQ(written[32], 0x28);
 
     // Stored values out of their range never leave their byte's meaning.
@@ -53,7 +54,8 @@ TEST(PowerFrameTest, SleepWakeLightAndDebounce) {
 TEST(DpiStagesFrameTest, StageByteAndSixDoubledCodes) {
     const DpiStageSettings stored{3, 2, {400, 800, 1600, 12500, 40000, 0}};
     // Sensor 17: 8, 16, 32, 220 (12500 falls into the gap), 232 (24000), 1 (50).
-    const Bytes payload = {0x23, 8, 0, 8, 0, 16, 0, 16, 0, 32, 0, 32, 0, 220, 0, 220, 0, 232, 0, 232, 0, 1, 0, 1, 0};
+    const Bytes payload = {0x23, 8, 0,   8, 0,   16, 0,   16, 0, 32, 0, 32, 0,
+                           220,  0, 220, 0, 232, 0,  232, 0,  1, 0,  1, 0};
     EXPECT_EQ(Written(BuildDpiStagesFrame(stored, 17)), Request(0x03, 0x01, 0x25, payload, 33));
 }
 
@@ -98,10 +100,8 @@ TEST(LiftSensorFrameTest, LiftOffAndTheTwoSensorBits) {
         Bytes payload;
     } cases[] = {
         {{1, 53}, {1, 0, 1, 0, 0}},  // bits 1, 4, 16, 32: only bit 4 travels
-        {{2, 8}, {2, 1, 0, 0, 0}},
-        {{2, 12}, {2, 1, 1, 0, 0}},
-        {{1, 16}, {1, 0, 0, 0, 0}},
-        {{0, 0}, {1, 0, 0, 0, 0}},   // a lift-off that is not 2 is 1
+        {{2, 8}, {2, 1, 0, 0, 0}},  {{2, 12}, {2, 1, 1, 0, 0}},
+        {{1, 16}, {1, 0, 0, 0, 0}}, {{0, 0}, {1, 0, 0, 0, 0}},  // a lift-off that is not 2 is 1
         {{7, -1}, {1, 1, 1, 0, 0}},
     };
     for (const auto& c : cases) {
@@ -112,9 +112,10 @@ TEST(LiftSensorFrameTest, LiftOffAndTheTwoSensorBits) {
 
 TEST(FixedFramesTest, FactoryResetAndReads) {
     EXPECT_EQ(Written(BuildFactoryResetFrame()), Request(0x0F, 0x01, 1, {0xFF}, 33));
-    for (Command read : {Command::kIdentity, Command::kBeginReadBack, Command::kReadReportRate,
-                         Command::kReadDpiStages, Command::kReadDpiColours, Command::kReadLighting,
-                         Command::kReadLiftSensor, Command::kReadPowerDebounce, Command::kReadFirmwareVersion}) {
+    for (Command read :
+         {Command::kIdentity, Command::kBeginReadBack, Command::kReadReportRate, Command::kReadDpiStages,
+          Command::kReadDpiColours, Command::kReadLighting, Command::kReadLiftSensor,
+          Command::kReadPowerDebounce, Command::kReadFirmwareVersion}) {
         const auto out = BuildReadFrame(read);
         ASSERT_TRUE(out);
         EXPECT_EQ(Written(*out), Request(CodeOf(read), 0x00, 0x00, {}, 33)) << int(CodeOf(read));

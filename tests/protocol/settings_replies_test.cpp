@@ -82,13 +82,14 @@ TEST(DpiStagesReplyTest, OutOfRangeFieldsAreNotStored) {
 }
 
 TEST(DpiColoursReplyTest, RedGreenBlueToColourKeys) {
-    const Bytes reply = Reply(0x14, {0xFF, 0, 0, 0, 0, 0xFF, 0xFF, 0xA3, 0x20, 0xFF, 0xFF, 0xFF, 0, 0, 0, 1, 2, 3});
+    const Bytes reply =
+        Reply(0x14, {0xFF, 0, 0, 0, 0, 0xFF, 0xFF, 0xA3, 0x20, 0xFF, 0xFF, 0xFF, 0, 0, 0, 1, 2, 3});
     EXPECT_EQ(AsMap(DpiColoursRows(DecodeDpiColoursReply(reply))), (Keys{{"dpi_group0_rgb", "255"},
-                                                                          {"dpi_group1_rgb", "16711680"},
-                                                                          {"dpi_group2_rgb", "2139135"},
-                                                                          {"dpi_group3_rgb", "16777215"},
-                                                                          {"dpi_group4_rgb", "0"},
-                                                                          {"dpi_group5_rgb", "197121"}}));
+                                                                         {"dpi_group1_rgb", "16711680"},
+                                                                         {"dpi_group2_rgb", "2139135"},
+                                                                         {"dpi_group3_rgb", "16777215"},
+                                                                         {"dpi_group4_rgb", "0"},
+                                                                         {"dpi_group5_rgb", "197121"}}));
 }
 
 TEST(LiftSensorReplyTest, LiftOffAndFlagsEachValidatedOnTheirOwn) {
@@ -99,9 +100,9 @@ TEST(LiftSensorReplyTest, LiftOffAndFlagsEachValidatedOnTheirOwn) {
         {{1, 0, 1}, {{"liftoff_height", "1"}, {"sensor_flag", "4"}}},
         {{2, 1, 1}, {{"liftoff_height", "2"}, {"sensor_flag", "12"}}},
         {{2, 1, 0}, {{"liftoff_height", "2"}, {"sensor_flag", "8"}}},
-        {{7, 0, 0}, {{"sensor_flag", "0"}}},            // lift-off 7 is no distance
+        {{7, 0, 0}, {{"sensor_flag", "0"}}},  // lift-off 7 is no distance
         {{0, 1, 0}, {{"sensor_flag", "8"}}},
-        {{1, 0xFF, 0xFF}, {{"liftoff_height", "1"}}},   // every bit set: no flag is trusted
+        {{1, 0xFF, 0xFF}, {{"liftoff_height", "1"}}},  // every bit set: no flag is trusted
         {{2, 1, 2}, {{"liftoff_height", "2"}}},
     };
     for (const auto& c : cases) {
@@ -113,10 +114,17 @@ TEST(LiftSensorReplyTest, LiftOffAndFlagsEachValidatedOnTheirOwn) {
 
 TEST(PowerReplyTest, FourKeysEachInRange) {
     EXPECT_EQ(AsMap(PowerRows(DecodePowerReply(Reply(0x17, {30, 1, 0, 8})))),
-              (Keys{{"sleep_light", "30"}, {"move_wakeup", "1"}, {"move_closelight", "0"}, {"button_respondtime", "8"}}));
-    EXPECT_EQ(AsMap(PowerRows(DecodePowerReply(Reply(0x17, {255, 2, 0xFF, 21})))), (Keys{{"sleep_light", "255"}}));
+              (Keys{{"sleep_light", "30"},
+                    {"move_wakeup", "1"},
+                    {"move_closelight", "0"},
+                    {"button_respondtime", "8"}}));
+    EXPECT_EQ(AsMap(PowerRows(DecodePowerReply(Reply(0x17, {255, 2, 0xFF, 21})))),
+              (Keys{{"sleep_light", "255"}}));
     EXPECT_EQ(AsMap(PowerRows(DecodePowerReply(Reply(0x17, {0, 0, 1, 20})))),
-              (Keys{{"sleep_light", "0"}, {"move_wakeup", "0"}, {"move_closelight", "1"}, {"button_respondtime", "20"}}));
+              (Keys{{"sleep_light", "0"},
+                    {"move_wakeup", "0"},
+                    {"move_closelight", "1"},
+                    {"button_respondtime", "20"}}));
 }
 
 TEST(FirmwareReplyTest, VersionText) {

@@ -47,8 +47,8 @@ TEST(StageByteTest, DecodeValidateAndEncode) {
     const struct {
         uint8_t byte;
         bool valid;
-    } cases[] = {{0x01, true}, {0x23, true}, {0x56, true}, {0x00, false}, {0x0F, false}, {0x07, false},
-                 {0x33, false}, {0x66, false}, {0xF6, false}};
+    } cases[] = {{0x01, true},  {0x23, true},  {0x56, true},  {0x00, false}, {0x0F, false},
+                 {0x07, false}, {0x33, false}, {0x66, false}, {0xF6, false}};
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidStage(DecodeStageByte(c.byte)), c.valid) << int(c.byte);
     }
@@ -56,8 +56,8 @@ TEST(StageByteTest, DecodeValidateAndEncode) {
     const struct {
         int index, count;
         uint8_t byte;
-    } sent[] = {{2, 3, 0x23}, {0, 6, 0x06}, {5, 6, 0x56}, {3, 3, 0x03}, {-1, 4, 0x04},
-                {0, 0, 0x01}, {1, 15, 0x16}, {7, 99, 0x06}};
+    } sent[] = {{2, 3, 0x23},  {0, 6, 0x06}, {5, 6, 0x56},  {3, 3, 0x03},
+                {-1, 4, 0x04}, {0, 0, 0x01}, {1, 15, 0x16}, {7, 99, 0x06}};
     for (const auto& c : sent) {
         EXPECT_EQ(EncodeStageByte(c.index, c.count), c.byte) << c.index << "/" << c.count;
     }
