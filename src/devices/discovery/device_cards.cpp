@@ -46,7 +46,9 @@ bool DeviceCards::IsPresent(int device_type) const {
                        [&](const DeviceCard& c) { return c.device_type == device_type && Present(c); });
 }
 
-bool DeviceCards::AnyPresent() const { return std::any_of(cards_.begin(), cards_.end(), Present); }
+bool DeviceCards::AnyPresent() const {
+    return std::any_of(cards_.begin(), cards_.end(), Present);
+}
 
 int ChooseCard(const DeviceCards& cards, int wanted_type) {
     if (cards.IsPresent(wanted_type)) {

@@ -123,17 +123,24 @@ int DeviceDiscovery::MarkReceiverConnected() {
 HotplugAction DeviceDiscovery::UpdateUSBDevice(const HotplugEvent& event) {
     const HotplugAction action = DecideHotplug(event, context_.catalogue.Modes(), state_.Polling());
     switch (action) {
-        case HotplugAction::kQueueArrival: PushTask(hid::kTaskDeviceArrived); break;
-        case HotplugAction::kQueueRemoval: PushTask(hid::kTaskDeviceRemoved); break;
+        case HotplugAction::kQueueArrival:
+            PushTask(hid::kTaskDeviceArrived);
+            break;
+        case HotplugAction::kQueueRemoval:
+            PushTask(hid::kTaskDeviceRemoved);
+            break;
         case HotplugAction::kReportUnsupported:
             context_.view.ShowUnsupportedDevice(event.vendor_id, event.product_id);
             break;
-        case HotplugAction::kNothing: break;
+        case HotplugAction::kNothing:
+            break;
     }
     return action;
 }
 
-void DeviceDiscovery::SelectDeviceType(int device_type) { MakeCurrent(device_type, true); }
+void DeviceDiscovery::SelectDeviceType(int device_type) {
+    MakeCurrent(device_type, true);
+}
 
 void DeviceDiscovery::SetCardState(int device_type, int connection_mode, int state) {
     state_.SetCardState(device_type, connection_mode, state);

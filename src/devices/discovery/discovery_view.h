@@ -5,10 +5,10 @@
 namespace mousedeck::discovery {
 
 // Language texts this layer shows.
-inline constexpr int kCaptionNoDevice = 50;         // connection caption: no device
-inline constexpr int kCaptionWired = 51;            // connected by cable
-inline constexpr int kCaptionReceiver = 52;         // connected through the receiver
-inline constexpr int kNotIdentifiedMessage = 56;    // the chosen mouse did not answer
+inline constexpr int kCaptionNoDevice = 50;       // connection caption: no device
+inline constexpr int kCaptionWired = 51;          // connected by cable
+inline constexpr int kCaptionReceiver = 52;       // connected through the receiver
+inline constexpr int kNotIdentifiedMessage = 56;  // the chosen mouse did not answer
 inline constexpr int kNotIdentifiedTitle = 57;
 
 // What device discovery changes on screen. Front ends override what they

@@ -12,7 +12,8 @@ bool HasProduct(const devices::CatalogueMode& mode, const HotplugEvent& event) {
 }  // namespace
 
 bool IsCommandUsage(UsagePair pair) {
-    return (pair.usage_page == 0x0001 && pair.usage == 0x0000) || (pair.usage_page == 0xFF01 && pair.usage == 0x0010);
+    return (pair.usage_page == 0x0001 && pair.usage == 0x0000) ||
+           (pair.usage_page == 0xFF01 && pair.usage == 0x0010);
 }
 
 bool IsAcceptedUsage(std::span<const UsagePair> usages) {
@@ -24,8 +25,9 @@ HotplugAction DecideHotplug(const HotplugEvent& event, std::span<const devices::
     const bool known = std::any_of(modes.begin(), modes.end(),
                                    [&](const devices::CatalogueMode& m) { return HasProduct(m, event); });
     if (event.kind == HotplugEvent::Kind::kRemoval) {
-        return polling && known && event.interface_number == kCommandInterfaceNumber ? HotplugAction::kQueueRemoval
-                                                                                     : HotplugAction::kNothing;
+        return polling && known && event.interface_number == kCommandInterfaceNumber
+                   ? HotplugAction::kQueueRemoval
+                   : HotplugAction::kNothing;
     }
     if (!IsAcceptedUsage(event.usages)) {
         return HotplugAction::kNothing;
@@ -33,8 +35,9 @@ HotplugAction DecideHotplug(const HotplugEvent& event, std::span<const devices::
     if (known) {
         return HotplugAction::kQueueArrival;
     }
-    const bool vendor = std::any_of(modes.begin(), modes.end(),
-                                    [&](const devices::CatalogueMode& m) { return m.vendor_id == event.vendor_id; });
+    const bool vendor = std::any_of(modes.begin(), modes.end(), [&](const devices::CatalogueMode& m) {
+        return m.vendor_id == event.vendor_id;
+    });
     return vendor ? HotplugAction::kReportUnsupported : HotplugAction::kNothing;
 }
 

@@ -26,7 +26,9 @@ struct DeviceUnref {
 };
 using UdevDevice = std::unique_ptr<udev_device, DeviceUnref>;
 
-std::string Text(const char* value) { return value != nullptr ? value : ""; }
+std::string Text(const char* value) {
+    return value != nullptr ? value : "";
+}
 
 // Gathers what the event needs from the node and, on arrival, its parents.
 // The parents belong to `device` and are released with it.
@@ -41,7 +43,8 @@ UeventFields FieldsOf(udev_device* device) {
     if (udev_device* hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr)) {
         fields.hid_id = Text(udev_device_get_property_value(hid, "HID_ID"));
         if (const char* syspath = udev_device_get_syspath(hid)) {
-            fields.report_descriptor = ReadSysfsDescriptor(std::filesystem::path(syspath) / "report_descriptor");
+            fields.report_descriptor =
+                ReadSysfsDescriptor(std::filesystem::path(syspath) / "report_descriptor");
         }
     }
     if (udev_device* usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_interface")) {
@@ -69,7 +72,9 @@ struct HotplugMonitor::Resources {
 
 HotplugMonitor::HotplugMonitor(Listener listener) : listener_(std::move(listener)) {}
 
-HotplugMonitor::~HotplugMonitor() { Stop(); }
+HotplugMonitor::~HotplugMonitor() {
+    Stop();
+}
 
 bool HotplugMonitor::Start() {
     if (Running()) {

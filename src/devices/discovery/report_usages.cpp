@@ -44,8 +44,12 @@ std::vector<UsagePair> TopLevelUsages(std::span<const uint8_t> descriptor) {
             value |= static_cast<uint32_t>(descriptor[i + 1 + b]) << (8 * b);
         }
         switch (prefix & 0xFC) {
-            case kUsagePage: page = static_cast<uint16_t>(value); break;
-            case kPush: pushed_pages.push_back(page); break;
+            case kUsagePage:
+                page = static_cast<uint16_t>(value);
+                break;
+            case kPush:
+                pushed_pages.push_back(page);
+                break;
             case kPop:
                 if (!pushed_pages.empty()) {
                     page = pushed_pages.back();
@@ -71,7 +75,8 @@ std::vector<UsagePair> TopLevelUsages(std::span<const uint8_t> descriptor) {
                     --depth;
                 }
                 break;
-            default: break;
+            default:
+                break;
         }
         // Local items last until the next main item.
         if ((prefix & kTypeMask) == kMainType) {

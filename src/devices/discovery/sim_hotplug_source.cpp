@@ -18,9 +18,12 @@ HotplugEvent HotplugEventOf(const sim::PlugEvent& plug) {
 
 SimHotplugSource::SimHotplugSource(sim::SimulatedMouse& mouse, Listener listener)
     : mouse_(mouse),
-      subscription_(mouse.AddPlugListener(
-          [listener = std::move(listener)](const sim::PlugEvent& plug) { listener(HotplugEventOf(plug)); })) {}
+      subscription_(mouse.AddPlugListener([listener = std::move(listener)](const sim::PlugEvent& plug) {
+          listener(HotplugEventOf(plug));
+      })) {}
 
-SimHotplugSource::~SimHotplugSource() { mouse_.RemovePlugListener(subscription_); }
+SimHotplugSource::~SimHotplugSource() {
+    mouse_.RemovePlugListener(subscription_);
+}
 
 }  // namespace mousedeck::discovery

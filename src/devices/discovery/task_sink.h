@@ -8,7 +8,7 @@ namespace mousedeck::discovery {
 // worker's own calls. Either may be empty (nothing is queued or switched).
 // Both are called from the UI thread, the worker and the hot-plug thread.
 struct TaskSink {
-    std::function<void(int code)> push_task;  // appends a task code (hid::TaskCode)
+    std::function<void(int code)> push_task;   // appends a task code (hid::TaskCode)
     std::function<void(bool on)> set_polling;  // the idle worker reads notifications while on
 };
 

@@ -25,7 +25,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     size_t start = 0;
     while (true) {
         const size_t next = text.find(separator, start);
-        parts.push_back(text.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start));
+        parts.push_back(
+            text.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start));
         if (next == std::string_view::npos) {
             return parts;
         }
@@ -49,8 +50,8 @@ std::optional<DevpathIds> ParseHidName(std::string_view name) {
     if (!bus || !vendor || !product) {
         return std::nullopt;
     }
-    return DevpathIds{static_cast<uint16_t>(*bus), static_cast<uint16_t>(*vendor), static_cast<uint16_t>(*product),
-                      -1};
+    return DevpathIds{static_cast<uint16_t>(*bus), static_cast<uint16_t>(*vendor),
+                      static_cast<uint16_t>(*product), -1};
 }
 
 // "<bus>-<ports>:<configuration>.<interface>", the numbers decimal.
@@ -80,8 +81,8 @@ std::optional<DevpathIds> ParseHidId(std::string_view text) {
     if (!bus || !vendor || !product) {
         return std::nullopt;
     }
-    return DevpathIds{static_cast<uint16_t>(*bus), static_cast<uint16_t>(*vendor), static_cast<uint16_t>(*product),
-                      -1};
+    return DevpathIds{static_cast<uint16_t>(*bus), static_cast<uint16_t>(*vendor),
+                      static_cast<uint16_t>(*product), -1};
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct UeventFields {
     std::string devpath;  // DEVPATH, e.g. /devices/.../1-2:1.2/0003:1209:0001.0004/hidraw/hidraw3
     std::string devnode;  // DEVNAME, e.g. /dev/hidraw3
     std::string hid_id;   // HID_ID of the parent hid device: "0003:00001209:00000001" (bus:vendor:product)
-    std::string interface_number;  // bInterfaceNumber of the parent usb_interface, two hex digits
+    std::string interface_number;            // bInterfaceNumber of the parent usb_interface, two hex digits
     std::vector<uint8_t> report_descriptor;  // of the parent hid device
 };
 

@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {hid::kTaskReadThroughReceiver},
                    kW1},
         ChoiceCase{"CableQueuesNothing", true, true, false, kW1, {"Caption 51", "DevicePages"}, {}, kW1},
-        ChoiceCase{"OtherProductBecomesCurrent", true, false, true, kC2, {"Caption 51", "DevicePages"}, {}, kC2}),
+        ChoiceCase{
+            "OtherProductBecomesCurrent", true, false, true, kC2, {"Caption 51", "DevicePages"}, {}, kC2}),
     [](const auto& p) { return std::string(p.param.label); });
 
 class CardSwitchTest : public DiscoveryFixture {};

@@ -8,7 +8,8 @@ namespace {
 // Cards for products 101, 102 and 103 in catalogue order, with the given
 // (type, mode, state) marks.
 DeviceCards Cards(std::initializer_list<std::array<int, 3>> marks) {
-    const std::vector<devices::CatalogueMouse> mice = {{"A", 101, "a", ""}, {"B", 102, "b", ""}, {"C", 103, "c", ""}};
+    const std::vector<devices::CatalogueMouse> mice = {
+        {"A", 101, "a", ""}, {"B", 102, "b", ""}, {"C", 103, "c", ""}};
     DeviceCards cards;
     cards.Reset(mice);
     for (const auto& [type, mode, state] : marks) {
@@ -32,12 +33,13 @@ TEST_P(ChooseCardTest, PrefersTheWantedPresentCard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Policy, ChooseCardTest,
-    ::testing::Values(ChooseCase{"WantedIsPresent", Cards({{101, 0, 1}, {102, 1, 1}}), 102, 102},
-                      ChooseCase{"WantedAbsentTakesFirstPresent", Cards({{102, 0, 1}, {103, 1, 1}}), 101, 102},
-                      ChooseCase{"UnknownWantedTakesFirstPresent", Cards({{103, 0, 1}}), 999, 103},
-                      ChooseCase{"ReceiverWithMouseUnreachableIsPresent", Cards({{101, 1, 2}}), 102, 101},
-                      ChooseCase{"MarkedAbsentAgain", Cards({{101, 0, 1}, {101, 0, 0}, {103, 0, 1}}), 101, 103},
-                      ChooseCase{"NothingPresentKeepsWanted", Cards({}), 102, 102}),
+    ::testing::Values(
+        ChooseCase{"WantedIsPresent", Cards({{101, 0, 1}, {102, 1, 1}}), 102, 102},
+        ChooseCase{"WantedAbsentTakesFirstPresent", Cards({{102, 0, 1}, {103, 1, 1}}), 101, 102},
+        ChooseCase{"UnknownWantedTakesFirstPresent", Cards({{103, 0, 1}}), 999, 103},
+        ChooseCase{"ReceiverWithMouseUnreachableIsPresent", Cards({{101, 1, 2}}), 102, 101},
+        ChooseCase{"MarkedAbsentAgain", Cards({{101, 0, 1}, {101, 0, 0}, {103, 0, 1}}), 101, 103},
+        ChooseCase{"NothingPresentKeepsWanted", Cards({}), 102, 102}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST(DeviceCards, MarksEveryCardOfATypeAndRefusesOtherModes) {

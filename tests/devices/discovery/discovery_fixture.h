@@ -114,7 +114,8 @@ protected:
 
     static devices::DeviceCatalogue LoadFrom(const devices::ProductFolders& f, devices::CatalogueView& v) {
         devices::DeviceCatalogue c;
-        EXPECT_TRUE(devices::LoadCatalogue(f, [](int) { return std::string(); }, c, v));
+        EXPECT_TRUE(devices::LoadCatalogue(
+            f, [](int) { return std::string(); }, c, v));
         return c;
     }
 

@@ -34,13 +34,24 @@ std::vector<devices::CatalogueMode> Modes() {
     };
 }
 
+HotplugEvent Arrival(uint16_t vendor, uint16_t product, std::vector<UsagePair> usages, int interface_number) {
+    return {Kind::kArrival, "/dev/hidraw9", vendor, product, std::move(usages), interface_number};
+}
+// udev no longer knows a removed node's collections.
+HotplugEvent Removal(uint16_t vendor, uint16_t product, int interface_number) {
+    return {Kind::kRemoval, "/dev/hidraw9", vendor, product, {}, interface_number};
+}
+
+constexpr auto kNothing = HotplugAction::kNothing;
+constexpr auto kArrival = HotplugAction::kQueueArrival;
+constexpr auto kRemoval = HotplugAction::kQueueRemoval;
+constexpr auto kUnsupported = HotplugAction::kReportUnsupported;
+constexpr bool kPolling = true;
+constexpr bool kIdle = false;
+
 struct DecisionCase {
     const char* label;
-    Kind kind;
-    uint16_t vendor;
-    uint16_t product;
-    std::vector<UsagePair> usages;
-    int interface_number;
+    HotplugEvent event;
     bool polling;
     HotplugAction expected;
 };
@@ -49,56 +60,40 @@ class DecideHotplugTest : public ::testing::TestWithParam<DecisionCase> {};
 
 TEST_P(DecideHotplugTest, MatchesTheCatalogue) {
     const DecisionCase& c = GetParam();
-    const HotplugEvent event{c.kind, "/dev/hidraw9", c.vendor, c.product, c.usages, c.interface_number};
-    EXPECT_EQ(DecideHotplug(event, Modes(), c.polling), c.expected);
+    EXPECT_EQ(DecideHotplug(c.event, Modes(), c.polling), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Events, DecideHotplugTest,
     ::testing::Values(
         // Arrivals of a catalogue product: only its command collection counts.
-        DecisionCase{"CommandInterfaceArrives", Kind::kArrival, 0x1209, 0x0001, {kVendorCommand}, 2, true,
-                     HotplugAction::kQueueArrival},
-        DecisionCase{"DesktopCommandArrivesWhileNotPolling", Kind::kArrival, 0x1209, 0x0002, {kDesktopCommand}, 2,
-                     false, HotplugAction::kQueueArrival},
-        DecisionCase{"CommandAmongSeveralCollections", Kind::kArrival, 0x1209, 0x0001, {kKeyboard, kVendorCommand},
-                     1, false, HotplugAction::kQueueArrival},
-        DecisionCase{"KeyboardCollection", Kind::kArrival, 0x1209, 0x0001, {kKeyboard}, 1, true,
-                     HotplugAction::kNothing},
-        DecisionCase{"PointerCollection", Kind::kArrival, 0x1209, 0x0001, {kPointer}, 0, true,
-                     HotplugAction::kNothing},
-        DecisionCase{"ConsumerCollection", Kind::kArrival, 0x1209, 0x0001, {kConsumer}, 2, true,
-                     HotplugAction::kNothing},
-        DecisionCase{"BootLoaderCollection", Kind::kArrival, 0x1209, 0x0001, {kBootLoader}, 3, true,
-                     HotplugAction::kNothing},
-        DecisionCase{"CollectionsUnknown", Kind::kArrival, 0x1209, 0x0001, {}, 2, true, HotplugAction::kNothing},
+        DecisionCase{"CommandInterface", Arrival(0x1209, 0x0001, {kVendorCommand}, 2), kPolling, kArrival},
+        DecisionCase{"DesktopCommandWhileIdle", Arrival(0x1209, 0x0002, {kDesktopCommand}, 2), kIdle,
+                     kArrival},
+        DecisionCase{"CommandAmongCollections", Arrival(0x1209, 0x0001, {kKeyboard, kVendorCommand}, 1),
+                     kIdle, kArrival},
+        DecisionCase{"Keyboard", Arrival(0x1209, 0x0001, {kKeyboard}, 1), kPolling, kNothing},
+        DecisionCase{"Pointer", Arrival(0x1209, 0x0001, {kPointer}, 0), kPolling, kNothing},
+        DecisionCase{"Consumer", Arrival(0x1209, 0x0001, {kConsumer}, 2), kPolling, kNothing},
+        DecisionCase{"BootLoader", Arrival(0x1209, 0x0001, {kBootLoader}, 3), kPolling, kNothing},
+        DecisionCase{"CollectionsUnknown", Arrival(0x1209, 0x0001, {}, 2), kPolling, kNothing},
         // Arrivals of products the catalogue does not list.
-        DecisionCase{"UnknownProductOfCatalogueVendor", Kind::kArrival, 0x1209, 0x0009, {kVendorCommand}, 2, false,
-                     HotplugAction::kReportUnsupported},
-        DecisionCase{"IdBeyondSixteenBitsIsNotItsLowHalf", Kind::kArrival, 0x1209, 0x0004, {kVendorCommand}, 2,
-                     false, HotplugAction::kReportUnsupported},
-        DecisionCase{"UnknownProductKeyboardIsNotReported", Kind::kArrival, 0x1209, 0x0009, {kKeyboard}, 1, false,
-                     HotplugAction::kNothing},
-        DecisionCase{"OtherVendor", Kind::kArrival, 0x046D, 0x0001, {kVendorCommand}, 2, false,
-                     HotplugAction::kNothing},
+        DecisionCase{"UnknownProduct", Arrival(0x1209, 0x0009, {kVendorCommand}, 2), kIdle, kUnsupported},
+        DecisionCase{"IdBeyondSixteenBits", Arrival(0x1209, 0x0004, {kVendorCommand}, 2), kIdle,
+                     kUnsupported},
+        DecisionCase{"UnknownProductKeyboard", Arrival(0x1209, 0x0009, {kKeyboard}, 1), kIdle, kNothing},
+        DecisionCase{"OtherVendor", Arrival(0x046D, 0x0001, {kVendorCommand}, 2), kIdle, kNothing},
         // Removals: the command interface of a catalogue product, while polling.
-        DecisionCase{"CommandInterfaceRemoved", Kind::kRemoval, 0x1209, 0x0002, {}, 2, true,
-                     HotplugAction::kQueueRemoval},
-        DecisionCase{"RemovedWhileNotPolling", Kind::kRemoval, 0x1209, 0x0002, {}, 2, false,
-                     HotplugAction::kNothing},
-        DecisionCase{"OtherInterfaceRemoved", Kind::kRemoval, 0x1209, 0x0002, {kVendorCommand}, 0, true,
-                     HotplugAction::kNothing},
-        DecisionCase{"InterfaceNumberUnknown", Kind::kRemoval, 0x1209, 0x0002, {}, -1, true,
-                     HotplugAction::kNothing},
-        DecisionCase{"UnknownProductRemoved", Kind::kRemoval, 0x1209, 0x0009, {}, 2, true, HotplugAction::kNothing}),
+        DecisionCase{"CommandInterfaceRemoved", Removal(0x1209, 0x0002, 2), kPolling, kRemoval},
+        DecisionCase{"RemovedWhileIdle", Removal(0x1209, 0x0002, 2), kIdle, kNothing},
+        DecisionCase{"OtherInterfaceRemoved", Removal(0x1209, 0x0002, 0), kPolling, kNothing},
+        DecisionCase{"InterfaceNumberUnknown", Removal(0x1209, 0x0002, -1), kPolling, kNothing},
+        DecisionCase{"UnknownProductRemoved", Removal(0x1209, 0x0009, 2), kPolling, kNothing}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST(DecideHotplug, EmptyCatalogueAcceptsNothing) {
-    const HotplugEvent arrival{Kind::kArrival, "/dev/hidraw0", 0x1209, 0x0001, {kVendorCommand}, 2};
-    EXPECT_EQ(DecideHotplug(arrival, {}, true), HotplugAction::kNothing);
-    HotplugEvent removal = arrival;
-    removal.kind = Kind::kRemoval;
-    EXPECT_EQ(DecideHotplug(removal, {}, true), HotplugAction::kNothing);
+    EXPECT_EQ(DecideHotplug(Arrival(0x1209, 0x0001, {kVendorCommand}, 2), {}, kPolling), kNothing);
+    EXPECT_EQ(DecideHotplug(Removal(0x1209, 0x0001, 2), {}, kPolling), kNothing);
 }
 
 }  // namespace

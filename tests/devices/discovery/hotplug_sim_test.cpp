@@ -19,9 +19,8 @@ protected:
         UnplugAll();
         discovery.RebuildAndEnumerate();
         discovery.RefreshAndSelect();
-        source = std::make_unique<SimHotplugSource>(Mouse(kW1), [this](const HotplugEvent& event) {
-            discovery.UpdateUSBDevice(event);
-        });
+        source = std::make_unique<SimHotplugSource>(
+            Mouse(kW1), [this](const HotplugEvent& event) { discovery.UpdateUSBDevice(event); });
         view.Clear();
     }
 
@@ -91,7 +90,8 @@ TEST_F(HotplugSimTest, UnknownProductOfTheVendorIsReportedOnce) {
     unknown.modes = {{0, kVendor, 0x00AA, sim::CommandUsage::kGenericDesktop}};
     sim::SimulatedMouse mouse(unknown, sim::SimOptions{});
     mouse.PlugCable(false);
-    SimHotplugSource unknown_source(mouse, [this](const HotplugEvent& event) { discovery.UpdateUSBDevice(event); });
+    SimHotplugSource unknown_source(mouse,
+                                    [this](const HotplugEvent& event) { discovery.UpdateUSBDevice(event); });
 
     mouse.PlugCable(true);
 

@@ -64,24 +64,19 @@ TEST_P(MarkReceiverTest, ActsOnlyForAReceiverConnection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Connections, MarkReceiverTest,
-    ::testing::Values(MarkCase{"CableAnswersForItself", true, true, false, 0, {}, false, 0},
-                      MarkCase{"NoDevice", false, false, false, -1, {}, false, 0},
-                      MarkCase{"ReceiverShowsTheConnection",
-                               false,
-                               true,
-                               false,
-                               1,
-                               {"ClosePopups", "CardState 102 1 1", "Caption 52"},
-                               true,
-                               1},
-                      MarkCase{"ReceiverAlreadyShown",
-                               false,
-                               true,
-                               true,
-                               1,
-                               {"ClosePopups", "CardState 102 1 1"},
-                               true,
-                               1}),
+    ::testing::Values(
+        MarkCase{"CableAnswersForItself", true, true, false, 0, {}, false, 0},
+        MarkCase{"NoDevice", false, false, false, -1, {}, false, 0},
+        MarkCase{"ReceiverShowsTheConnection",
+                 false,
+                 true,
+                 false,
+                 1,
+                 {"ClosePopups", "CardState 102 1 1", "Caption 52"},
+                 true,
+                 1},
+        MarkCase{
+            "ReceiverAlreadyShown", false, true, true, 1, {"ClosePopups", "CardState 102 1 1"}, true, 1}),
     [](const auto& p) { return std::string(p.param.label); });
 
 class CardStateTest : public DiscoveryFixture {
@@ -100,7 +95,8 @@ TEST_F(CardStateTest, NotificationsKeepTheCardsAndTheirPresence) {
     EXPECT_FALSE(state.AnyCardPresent()) << "the receiver's mouse was the only device";
     discovery.SetCardState(kBravo, 1, 2);
     EXPECT_TRUE(state.AnyCardPresent()) << "state 2 counts as present, as for IsIdentified";
-    discovery.SetCardState(kBravo, 5, 1);  // no such connection mode: the view hears it, the cards do not change
+    // No such connection mode: the view hears it, the cards do not change.
+    discovery.SetCardState(kBravo, 5, 1);
     EXPECT_EQ(view.Calls(),
               (std::vector<std::string>{"CardState 102 1 0", "CardState 102 1 2", "CardState 102 5 1"}));
     EXPECT_EQ(state.Cards().StateOf(kBravo, 1), 2);

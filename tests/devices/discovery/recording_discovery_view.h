@@ -36,10 +36,12 @@ public:
         Add("CardState " + std::to_string(type) + " " + std::to_string(mode) + " " + std::to_string(state));
     }
     void ShowCardVersion(int type, int mode, int release) override {
-        Add("CardVersion " + std::to_string(type) + " " + std::to_string(mode) + " " + std::to_string(release));
+        Add("CardVersion " + std::to_string(type) + " " + std::to_string(mode) + " " +
+            std::to_string(release));
     }
     void ShowCardBattery(int type, uint8_t first, uint8_t second) override {
-        Add("CardBattery " + std::to_string(type) + " " + std::to_string(first) + " " + std::to_string(second));
+        Add("CardBattery " + std::to_string(type) + " " + std::to_string(first) + " " +
+            std::to_string(second));
     }
     void ShowSelectedCard(int type) override { Add("SelectedCard " + std::to_string(type)); }
     void ShowConnectionCaption(int text) override { Add("Caption " + std::to_string(text)); }

@@ -58,19 +58,21 @@ TEST_P(RefreshAndSelectTest, MarksCardsSelectsSavesAndShowsTheConnection) {
     EXPECT_FALSE(description_view.calls.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Connections, RefreshAndSelectTest,
-    ::testing::Values(
-        RefreshCase{"CableAndReceiver", true, true, false, kW1, 0, 51, "DeviceList", kW1, "demo_w1_data1.db"},
-        RefreshCase{"ReceiverOnly", false, true, false, kW1, 1, 52, "DeviceList", kW1, "demo_w1_data1.db"},
-        RefreshCase{"SavedTypeAbsentOtherPresent", false, false, true, kW1, 0, 51, "DeviceList", kC2,
-                    "demo_c2_data1.db"},
-        RefreshCase{"SavedTypeWinsOverFirstCard", true, false, true, kC2, 0, 51, "DeviceList", kC2,
-                    "demo_c2_data1.db"},
-        RefreshCase{"UnknownSavedTypeTakesFirstPresentCard", false, true, true, 999, 1, 52, "DeviceList", kW1,
-                    "demo_w1_data1.db"},
-        RefreshCase{"NothingPlugged", false, false, false, kW1, -1, 50, "NoDeviceView", 0, "demo_w1_data1.db"}),
-    [](const auto& p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(Connections, RefreshAndSelectTest,
+                         ::testing::Values(RefreshCase{"CableAndReceiver", true, true, false, kW1, 0, 51,
+                                                       "DeviceList", kW1, "demo_w1_data1.db"},
+                                           RefreshCase{"ReceiverOnly", false, true, false, kW1, 1, 52,
+                                                       "DeviceList", kW1, "demo_w1_data1.db"},
+                                           RefreshCase{"SavedTypeAbsentOtherPresent", false, false, true, kW1,
+                                                       0, 51, "DeviceList", kC2, "demo_c2_data1.db"},
+                                           RefreshCase{"SavedTypeWinsOverFirstCard", true, false, true, kC2,
+                                                       0, 51, "DeviceList", kC2, "demo_c2_data1.db"},
+                                           RefreshCase{"UnknownSavedTypeTakesFirstPresentCard", false, true,
+                                                       true, 999, 1, 52, "DeviceList", kW1,
+                                                       "demo_w1_data1.db"},
+                                           RefreshCase{"NothingPlugged", false, false, false, kW1, -1, 50,
+                                                       "NoDeviceView", 0, "demo_w1_data1.db"}),
+                         [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(RefreshTest, ShowsEveryChangeInOrder) {
     Plug(kC2, false, false);
@@ -110,9 +112,8 @@ TEST_F(RefreshTest, UnplugRefreshClearsConnectedAndPolling) {
     EXPECT_FALSE(state.Polling());
     EXPECT_FALSE(worker_polling.load());
     EXPECT_FALSE(state.AnyCardPresent());
-    EXPECT_EQ(view.Calls(),
-              (std::vector<std::string>{"AllCardsAbsent", "Caption 50", "NoDeviceView", "HideSettingsPage",
-                                        "ClosePopups"}));
+    EXPECT_EQ(view.Calls(), (std::vector<std::string>{"AllCardsAbsent", "Caption 50", "NoDeviceView",
+                                                      "HideSettingsPage", "ClosePopups"}));
     EXPECT_EQ(state.CurrentDeviceType(), kW1) << "the last product stays current";
     EXPECT_EQ(SavedType(), kW1);
 }
