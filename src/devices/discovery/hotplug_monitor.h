@@ -15,6 +15,9 @@ namespace mousedeck::discovery {
 // Events are those udev has finished with (rules applied, node permissions
 // set), so an arrival can be opened at once. Where no udev daemon runs (a
 // container) the monitor starts and stops normally and simply hears nothing.
+//
+// Start, Stop and Running belong to the owner's thread. Stop (or destroy)
+// the monitor before whatever its listener uses goes away.
 class HotplugMonitor {
 public:
     // Runs on the monitor thread, once per "add" or "remove" of a hidraw node

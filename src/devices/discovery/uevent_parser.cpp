@@ -1,6 +1,9 @@
 #include "devices/discovery/uevent_parser.h"
 
 #include <charconv>
+#include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "devices/discovery/report_usages.h"
 
@@ -34,13 +37,10 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     }
 }
 
-// "BBBB:VVVV:PPPP.NNNN", every group hexadecimal.
-std::optional<DevpathIds> ParseHidName(std::string_view name) {
-    const size_t dot = name.find('.');
-    if (dot == std::string_view::npos || !WholeNumber(name.substr(dot + 1), 16, UINT32_MAX)) {
-        return std::nullopt;
-    }
-    const auto groups = Split(name.substr(0, dot), ':');
+// "bus:vendor:product", each group hexadecimal and at most 16 bits wide
+// (the hid device name writes 4 digits, HID_ID 8).
+std::optional<DevpathIds> ParseIdGroups(std::string_view text) {
+    const auto groups = Split(text, ':');
     if (groups.size() != 3) {
         return std::nullopt;
     }
@@ -52,6 +52,15 @@ std::optional<DevpathIds> ParseHidName(std::string_view name) {
     }
     return DevpathIds{static_cast<uint16_t>(*bus), static_cast<uint16_t>(*vendor),
                       static_cast<uint16_t>(*product), -1};
+}
+
+// The hid device's name: "BBBB:VVVV:PPPP.NNNN", NNNN a hexadecimal instance.
+std::optional<DevpathIds> ParseHidName(std::string_view name) {
+    const size_t dot = name.find('.');
+    if (dot == std::string_view::npos || !WholeNumber(name.substr(dot + 1), 16, UINT32_MAX)) {
+        return std::nullopt;
+    }
+    return ParseIdGroups(name.substr(0, dot));
 }
 
 // "<bus>-<ports>:<configuration>.<interface>", the numbers decimal.
@@ -67,22 +76,6 @@ int UsbInterfaceNumber(std::string_view name) {
     }
     const auto number = WholeNumber(parts[1], 10, 255);
     return number ? static_cast<int>(*number) : -1;
-}
-
-// HID_ID: "BBBB:VVVVVVVV:PPPPPPPP", hexadecimal.
-std::optional<DevpathIds> ParseHidId(std::string_view text) {
-    const auto groups = Split(text, ':');
-    if (groups.size() != 3) {
-        return std::nullopt;
-    }
-    const auto bus = WholeNumber(groups[0], 16, 0xFFFF);
-    const auto vendor = WholeNumber(groups[1], 16, 0xFFFF);
-    const auto product = WholeNumber(groups[2], 16, 0xFFFF);
-    if (!bus || !vendor || !product) {
-        return std::nullopt;
-    }
-    return DevpathIds{static_cast<uint16_t>(*bus), static_cast<uint16_t>(*vendor),
-                      static_cast<uint16_t>(*product), -1};
 }
 
 }  // namespace
@@ -110,7 +103,7 @@ std::optional<HotplugEvent> HotplugEventFromUevent(const UeventFields& fields) {
         return std::nullopt;
     }
     const auto from_path = ParseHidrawDevpath(fields.devpath);
-    auto ids = ParseHidId(fields.hid_id);
+    auto ids = ParseIdGroups(fields.hid_id);
     if (!ids) {
         ids = from_path;
     }

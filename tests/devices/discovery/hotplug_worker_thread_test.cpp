@@ -69,8 +69,13 @@ TEST_F(HotplugWorkerTest, PluggedMouseIsSelectedAndUnpluggedMouseLeaves) {
     source = std::make_unique<SimHotplugSource>(
         Mouse(kW1), [this](const HotplugEvent& event) { own->UpdateUSBDevice(event); });
 
+    const auto plugged = std::chrono::steady_clock::now();
     Mouse(kW1).PlugReceiver(true);
     ASSERT_TRUE(WaitForCaption(kCaptionReceiver));
+    RecordProperty("plug_to_caption_us",
+                   static_cast<int>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                        std::chrono::steady_clock::now() - plugged)
+                                        .count()));
     EXPECT_TRUE(worker.Polling());
     EXPECT_TRUE(own_state.DeviceConnected());
     EXPECT_EQ(own_state.CurrentDeviceType(), kW1);
