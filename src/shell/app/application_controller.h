@@ -40,8 +40,8 @@ struct ControllerSetup {
     SettingsFile& settings;   // the per-user settings (DeviceType, LCID, ...)
     // Hot-plug events; empty for none. Without a source an interface that
     // vanishes queues the removal task itself.
-    HotplugFactory hotplug;
-    DebugTraceSink trace;  // may be empty
+    HotplugFactory hotplug{};
+    DebugTraceSink trace{};  // may be empty
     std::string skin_theme = "default";
     hid::ExchangeTiming exchange{};
     protocol::SenderTiming sender{};

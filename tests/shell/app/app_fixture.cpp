@@ -1,0 +1,163 @@
+#include "app_fixture.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "devices/discovery/sim_hotplug_source.h"
+#include "shell/language_list.h"
+#include "sim/catalogue/shipped_products.h"
+#include "store/settings_database.h"
+
+namespace mousedeck::shell::app::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Short waits, so that a mouse that does not answer costs milliseconds, yet
+// long enough for a sanitizer build on a busy machine.
+hid::ExchangeTiming FastExchange() {
+    hid::ExchangeTiming t;
+    t.reply_attempts = 20;
+    t.reply_wait = milliseconds(10);
+    t.identify_retry_delay = milliseconds(5);
+    t.notification_wait = milliseconds(20);
+    t.receiver_wait = milliseconds(5);
+    return t;
+}
+
+AppPaths TestPaths(const mousedeck::test::TempDir& temp) {
+    const auto application = mousedeck::test::ExecutableFolder();
+    PathEnvironment environment;
+    environment.executable = application / "app_tests";
+    environment.xdg_data_home = (temp / "data").string();
+    environment.xdg_config_home = (temp / "config").string();
+    environment.home = temp.path().string();
+    return AppPaths(LoadLanguageList(application / "config.xml").device_name, environment);
+}
+
+// Hot-plug events of every simulated mouse.
+class SimMiceHotplug final : public HotplugSource {
+public:
+    SimMiceHotplug(const std::vector<std::unique_ptr<sim::SimulatedMouse>>& mice, const HotplugListener& listener) {
+        for (const auto& mouse : mice) {
+            sources_.push_back(std::make_unique<discovery::SimHotplugSource>(*mouse, listener));
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<discovery::SimHotplugSource>> sources_;
+};
+
+Bytes ParseHex(const std::string& text) {
+    Bytes bytes;
+    std::istringstream in(text);
+    std::string pair;
+    while (in >> pair) {
+        bytes.push_back(static_cast<uint8_t>(std::stoul(pair, nullptr, 16)));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+AppFixture::AppFixture() : paths(TestPaths(temp)), settings(paths.SettingsFile()) {
+    language.SetCurrent(1033);
+    settings.ReadRegistryNumber(kLcidValue);  // creates the file, as the start-up language choice does
+    for (sim::SimProduct product : sim::LoadShippedProducts(mousedeck::test::ExecutableFolder().string())) {
+        product.factory.report_rate = kMouseReportRate;
+        product.factory.stage_index = kMouseStageIndex;
+        product.factory.debounce_ms = kMouseDebounce;
+        product.factory.light_effect = kMouseEffect;
+        sim::SimOptions options;
+        options.log_path = LogPath(product.device_type);
+        options.reply_latency = std::chrono::microseconds(100);
+        mice.push_back(std::make_unique<sim::SimulatedMouse>(product, options));
+        backend.Attach(*mice.back());
+        log_lines_read_.push_back(0);
+    }
+}
+
+AppFixture::~AppFixture() {
+    if (controller) {
+        controller->Stop();
+    }
+}
+
+void AppFixture::Start(bool hotplug) {
+    ControllerSetup setup{.backend = backend, .view = view, .language = language, .settings = settings};
+    if (hotplug) {
+        setup.hotplug = [this](HotplugListener listener) {
+            return std::make_unique<SimMiceHotplug>(mice, std::move(listener));
+        };
+    }
+    setup.exchange = FastExchange();
+    setup.sender.restore_settle = milliseconds(1);
+    setup.timings.removal_settle = milliseconds(10);
+    controller = std::make_unique<ApplicationController>(paths, std::move(setup));
+    ASSERT_TRUE(controller->Start());
+}
+
+void AppFixture::Idle() { ASSERT_TRUE(controller->WaitUntilIdle(std::chrono::seconds(20))); }
+
+bool AppFixture::WaitForTask(int code, TaskOutcome outcome, int times) {
+    return view.WaitForLine(RecordingUserView::TaskLine(code, outcome), times);
+}
+
+sim::SimulatedMouse& AppFixture::Mouse(int device_type) {
+    for (auto& mouse : mice) {
+        if (mouse->product().device_type == device_type) {
+            return *mouse;
+        }
+    }
+    throw std::logic_error("no simulated product of type " + std::to_string(device_type));
+}
+
+void AppFixture::Plug(int device_type, bool cable, bool receiver) {
+    Mouse(device_type).PlugCable(cable);
+    Mouse(device_type).PlugReceiver(receiver);
+}
+
+std::string AppFixture::LogPath(int device_type) const {
+    return (temp / ("traffic-" + std::to_string(device_type) + ".log")).string();
+}
+
+std::vector<Bytes> AppFixture::TakeWrites(int device_type) {
+    std::size_t slot = 0;
+    while (mice[slot]->product().device_type != device_type) {
+        ++slot;
+    }
+    std::ifstream in(LogPath(device_type));
+    std::vector<Bytes> writes;
+    std::string line;
+    std::size_t n = 0;
+    while (std::getline(in, line)) {
+        if (n++ < log_lines_read_[slot]) {
+            continue;
+        }
+        if (line.starts_with("> ")) {
+            writes.push_back(ParseHex(line.substr(2)));
+        }
+    }
+    log_lines_read_[slot] = n;
+    return writes;
+}
+
+std::vector<int> AppFixture::TakeCommands(int device_type) {
+    std::vector<int> codes;
+    for (const Bytes& write : TakeWrites(device_type)) {
+        codes.push_back(write.size() > 1 ? write[1] : -1);
+    }
+    return codes;
+}
+
+std::string AppFixture::Key(std::string_view key, int profile) {
+    const int p = profile == 0 ? controller->CurrentProfile() : profile;
+    return Db().GetConfigValue(p, key).value_or("<none>");
+}
+
+void AppFixture::SetKey(std::string_view key, std::string_view value, int profile) {
+    const int p = profile == 0 ? controller->CurrentProfile() : profile;
+    ASSERT_TRUE(Db().SetConfigValue(p, key, value));
+}
+
+}  // namespace mousedeck::shell::app::test
