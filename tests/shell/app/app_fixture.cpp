@@ -90,6 +90,7 @@ void AppFixture::Start(bool hotplug) {
             return std::make_unique<SimMiceHotplug>(mice, std::move(listener));
         };
     }
+    setup.trace = [this](std::string_view message, std::span<const uint8_t>) { view.RecordTrace(message); };
     setup.exchange = FastExchange();
     setup.sender.restore_settle = milliseconds(1);
     setup.timings.removal_settle = milliseconds(10);

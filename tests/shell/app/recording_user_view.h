@@ -6,6 +6,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/app/user_view.h"
@@ -34,6 +35,8 @@ public:
                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
     void ScriptAnswer(MessageAnswer answer);
+    // Diagnostics, recorded as "Trace <message>" among the calls.
+    void RecordTrace(std::string_view message) { Add("Trace " + std::string(message)); }
 
     // devices::CatalogueView
     void AddDeviceCard(const std::string& name, int device_type, const std::string&) override;
