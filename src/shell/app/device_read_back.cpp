@@ -31,7 +31,8 @@ bool DeviceReadBack::Read(ReadBackKind kind) {
 
     bool online = false;
     int sensor_code = 0;
-    if (const auto selected = context_.devices.SelectInterface()) {
+    const auto selected = context_.devices.SelectInterface();
+    if (selected) {
         const protocol::DeviceIdentity identity = protocol::DecodeIdentity(selected->identity_reply);
         ControllerState::MouseIdentity mouse;
         mouse.sensor_code = identity.sensor_code;
@@ -48,6 +49,14 @@ bool DeviceReadBack::Read(ReadBackKind kind) {
     }
 
     if (!online) {
+        if (selected && selected->connection_mode == hid::kDongleMode) {
+            // The receiver answered for a mouse that is off. Its identity is
+            // only taken again when the receiver reports the mouse back
+            // through the unselected path; a cached selection would keep
+            // this reply and fail every read-back until the next plug.
+            context_.devices.SetOnlineState(device_type, hid::kDongleMode, hid::kOfflineByPoll);
+            context_.devices.ClearSelection();
+        }
         context_.Trace("无线设备未连接");
         context_.discovery.MarkReceiverConnected();
         return false;

@@ -98,6 +98,10 @@ void NotificationHandler::OnConnection(const protocol::Notification& report, int
         view.ShowDeviceLost(device_type);
         context_.discovery.SetCardState(device_type, hid::kDongleMode, hid::kOfflineByNotification);
         devices.SetOnlineState(device_type, hid::kDongleMode, hid::kOfflineByNotification);
+        // Not selected any more, so the receiver's report of the mouse's
+        // return takes the path that identifies it again (fresh battery and
+        // online bytes for the read-back).
+        devices.ClearSelection();
         devices.PollDongleState();
         if (discovery_state.AnyCardPresent()) {
             view.ShowDeviceList();
