@@ -83,7 +83,7 @@ AppFixture::~AppFixture() {
     }
 }
 
-void AppFixture::Start(bool hotplug) {
+void AppFixture::Create(bool hotplug) {
     ControllerSetup setup{.backend = backend, .view = view, .language = language, .settings = settings};
     if (hotplug) {
         setup.hotplug = [this](HotplugListener listener) {
@@ -95,6 +95,12 @@ void AppFixture::Start(bool hotplug) {
     setup.sender.restore_settle = milliseconds(1);
     setup.timings.removal_settle = milliseconds(10);
     controller = std::make_unique<ApplicationController>(paths, std::move(setup));
+}
+
+void AppFixture::Start(bool hotplug) {
+    if (!controller) {
+        Create(hotplug);
+    }
     ASSERT_TRUE(controller->Start());
 }
 

@@ -43,8 +43,9 @@ protected:
     AppFixture();
     ~AppFixture() override;
 
-    // Builds and starts the controller; `hotplug` false leaves it without
-    // hot-plug events.
+    // Builds the controller; `hotplug` false leaves it without hot-plug
+    // events. Start builds it when needed and starts it.
+    void Create(bool hotplug = true);
     void Start(bool hotplug = true);
     // Waits for the controller's queue to run dry.
     void Idle();
