@@ -25,10 +25,10 @@ hid::ExchangeTiming FastExchange() {
     return t;
 }
 
-AppPaths TestPaths(const mousedeck::test::TempDir& temp) {
-    const auto application = mousedeck::test::ExecutableFolder();
+AppPaths TestPaths(const mousedeck::test::TempDir& temp, const std::filesystem::path& application) {
     PathEnvironment environment;
-    environment.executable = application / "app_tests";
+    environment.executable = mousedeck::test::ExecutableFolder() / "app_tests";
+    environment.data_dir = application.string();
     environment.xdg_data_home = (temp / "data").string();
     environment.xdg_config_home = (temp / "config").string();
     environment.home = temp.path().string();
@@ -60,10 +60,11 @@ Bytes ParseHex(const std::string& text) {
 
 }  // namespace
 
-AppFixture::AppFixture() : paths(TestPaths(temp)), settings(paths.SettingsFile()) {
+AppFixture::AppFixture(const std::filesystem::path& application)
+    : paths(TestPaths(temp, application)), settings(paths.SettingsFile()) {
     language.SetCurrent(1033);
     settings.ReadRegistryNumber(kLcidValue);  // creates the file, as the start-up language choice does
-    for (sim::SimProduct product : sim::LoadShippedProducts(mousedeck::test::ExecutableFolder().string())) {
+    for (sim::SimProduct product : sim::LoadShippedProducts(application.string())) {
         product.factory.report_rate = kMouseReportRate;
         product.factory.stage_index = kMouseStageIndex;
         product.factory.debounce_ms = kMouseDebounce;

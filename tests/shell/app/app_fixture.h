@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,7 +41,8 @@ inline constexpr uint8_t kMouseEffect = 3;  // steady
 // Every write a mouse receives is in its traffic log (TakeWrites).
 class AppFixture : public ::testing::Test {
 protected:
-    AppFixture();
+    // `application`: where config.xml, device/ and language/ are read from.
+    explicit AppFixture(const std::filesystem::path& application = mousedeck::test::ExecutableFolder());
     ~AppFixture() override;
 
     // Builds the controller; `hotplug` false leaves it without hot-plug

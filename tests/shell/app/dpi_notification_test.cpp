@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "app_fixture.h"
@@ -73,6 +75,55 @@ INSTANTIATE_TEST_SUITE_P(
                       // Stage bytes no page can show are ignored.
                       StageCase{0x00, "6", "0", {}}, StageCase{0x0F, "6", "0", {}}, StageCase{0x07, "6", "0", {}},
                       StageCase{0x33, "6", "0", {}}, StageCase{0x66, "6", "0", {}}));
+
+// The shipped data with a second wireless product (type 103, receiver
+// 1209:0006) that shares W1's description.
+struct TwoReceiversFolder {
+    TwoReceiversFolder() {
+        const auto shipped = mousedeck::test::ExecutableFolder();
+        std::filesystem::copy(shipped / "device", folder.path() / "device");
+        std::filesystem::copy(shipped / "language", folder.path() / "language");
+        std::string config = mousedeck::test::ReadFile(shipped / "config.xml");
+        const std::string third =
+            R"(<mouse name="Second wireless" device_type="103" device_attr="demo_w1" image="demo_w1.png">)"
+            R"(<mode value="1" desc="receiver" vid="1209" pid="0006" dev_id="MDW3" hid_interface="MI_02"/>)"
+            "</mouse>\n";
+        config.insert(config.find("</device>"), third);
+        mousedeck::test::WriteFile(folder.path() / "config.xml", config);
+    }
+    mousedeck::test::TempDir folder;
+};
+
+class TwoReceiversTest : private TwoReceiversFolder, public AppFixture {
+protected:
+    TwoReceiversTest() : AppFixture(folder.path()) {}
+};
+
+// While the current product's mouse is off behind its receiver, every
+// receiver is listened to; a stage change of another product's mouse must
+// not land in the current product's profile.
+TEST_F(TwoReceiversTest, AnotherProductsDpiReportIsNotStored) {
+    constexpr int kThird = 103;
+    Plug(kW1, false, true);
+    Plug(kC2, false, false);
+    Mouse(kW1).SetMousePower(false);
+    Start();
+    ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kNotAcknowledged));
+    Idle();
+    ASSERT_EQ(controller->CurrentDeviceType(), kW1);
+    const std::string index = Key(key::kDpiIndex);
+    view.Clear();
+
+    const auto stage = Mouse(kThird).PressDpiButton();
+    ASSERT_TRUE(stage.has_value());
+    ASSERT_TRUE(view.WaitFor([](const RecordingUserView::Lines& calls) {
+        return std::ranges::any_of(calls, [](const auto& line) { return line.starts_with("Trace mouse notify data: C2"); });
+    }));
+    Idle();
+    EXPECT_EQ(Key(key::kDpiIndex), index);
+    EXPECT_EQ(view.CountPrefix("DpiStage "), 0);
+    EXPECT_EQ(view.CountPrefix("Trace DPI notification of device type 103"), 1);
+}
 
 }  // namespace
 }  // namespace mousedeck::shell::app::test
