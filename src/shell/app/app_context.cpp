@@ -13,18 +13,25 @@ devices::TextLookup AppContext::TextLookup() const {
     return [lookup](int number) { return lookup->LangText(number); };
 }
 
-devices::DeviceDescription AppContext::Description() const { return discovery_state.Description(); }
+devices::DeviceDescription AppContext::Description() const {
+    return discovery_state.Description();
+}
 
 std::string AppContext::DescriptionPath() const {
-    return devices::DescriptionPath(paths.ApplicationFolder().string(), discovery_state.CurrentProduct().device_attr);
+    return devices::DescriptionPath(paths.ApplicationFolder().string(),
+                                    discovery_state.CurrentProduct().device_attr);
 }
 
 std::optional<devices::DeviceDefaults> AppContext::Defaults() const {
     return devices::LoadDeviceDefaults(DescriptionPath());
 }
 
-int AppContext::CurrentDeviceType() const { return discovery_state.CurrentDeviceType(); }
+int AppContext::CurrentDeviceType() const {
+    return discovery_state.CurrentDeviceType();
+}
 
-void AppContext::Trace(std::string_view message) const { trace.Trace(message); }
+void AppContext::Trace(std::string_view message) const {
+    trace.Trace(message);
+}
 
 }  // namespace mousedeck::shell::app

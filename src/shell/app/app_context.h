@@ -36,7 +36,7 @@ class UserView;
 
 // Waits of the device refresh routines. Tests shorten them.
 struct AppTimings {
-    std::chrono::milliseconds arrival_settle{1};   // task 2: before enumerating again
+    std::chrono::milliseconds arrival_settle{1};    // task 2: before enumerating again
     std::chrono::milliseconds removal_settle{500};  // task 3: for the other interfaces to go too
 };
 

@@ -43,21 +43,22 @@ ApplicationController::ApplicationController(AppPaths paths, ControllerSetup set
                         .set_polling = [this](bool on) { runner_.SetPolling(on); }},
           },
           discovery_state_),
-      context_{paths_,     texts_,      db_,     devices_, sender_, discovery_state_,
-               discovery_, state_,      runner_, view_,    trace_,  setup.timings},
+      context_{paths_,     texts_, db_,     devices_, sender_, discovery_state_,
+               discovery_, state_, runner_, view_,    trace_,  setup.timings},
       pages_(context_),
       refresh_(context_, pages_),
       writer_(context_, pages_),
       resets_(context_, pages_, writer_),
       notifications_(context_, refresh_),
       actions_(context_) {
-    devices_.SetTrace([this](std::string_view message, std::span<const uint8_t> bytes) {
-        trace_.Trace(message, bytes);
-    });
+    devices_.SetTrace(
+        [this](std::string_view message, std::span<const uint8_t> bytes) { trace_.Trace(message, bytes); });
     RegisterRoutines();
 }
 
-ApplicationController::~ApplicationController() { Stop(); }
+ApplicationController::~ApplicationController() {
+    Stop();
+}
 
 void ApplicationController::Routine(int code, std::function<TaskOutcome()> routine) {
     runner_.SetRoutine(code, [this, code, routine = std::move(routine)] {
@@ -69,7 +70,8 @@ void ApplicationController::Routine(int code, std::function<TaskOutcome()> routi
 void ApplicationController::RegisterRoutines() {
     const AppTimings timings = context_.timings;
     Routine(hid::kTaskFindAndRead, [this] { return refresh_.FindAndRead(std::chrono::milliseconds(0)); });
-    Routine(hid::kTaskDeviceArrived, [this, timings] { return refresh_.FindAndRead(timings.arrival_settle); });
+    Routine(hid::kTaskDeviceArrived,
+            [this, timings] { return refresh_.FindAndRead(timings.arrival_settle); });
     Routine(hid::kTaskDeviceRemoved, [this] { return refresh_.AfterRemoval(); });
     Routine(hid::kTaskReadThroughReceiver, [this] { return refresh_.AfterSelection(); });
     Routine(hid::kTaskWriteAllSettings, [this] { return writer_.WriteAllSettings(); });
@@ -104,7 +106,8 @@ bool ApplicationController::Start() {
     runner_.Push(hid::kTaskFindAndRead);
     runner_.Push(hid::kTaskCheckAppUpdate);
     if (hotplug_factory_) {
-        hotplug_ = hotplug_factory_([this](const discovery::HotplugEvent& event) { discovery_.UpdateUSBDevice(event); });
+        hotplug_ = hotplug_factory_(
+            [this](const discovery::HotplugEvent& event) { discovery_.UpdateUSBDevice(event); });
         if (!hotplug_) {
             trace_.Trace("no hot-plug events: interfaces that vanish are taken for removals");
             runner_.SetInterfaceLostRoutine([this] { runner_.Push(hid::kTaskDeviceRemoved); });
@@ -123,7 +126,9 @@ bool ApplicationController::WaitUntilIdle(std::chrono::milliseconds timeout) {
     return runner_.WaitUntilIdle(timeout);
 }
 
-bool ApplicationController::PushTask(int code) { return runner_.Push(code); }
+bool ApplicationController::PushTask(int code) {
+    return runner_.Push(code);
+}
 
 bool ApplicationController::RegisterTaskRoutine(int code, std::function<void()> routine) {
     return runner_.SetRoutine(code, std::move(routine));
@@ -140,7 +145,9 @@ void ApplicationController::ChooseDeviceCard(int device_type) {
     }
 }
 
-void ApplicationController::ChooseLanguage(int lcid) { OnLanguageChosen(lcid, language_, settings_, view_); }
+void ApplicationController::ChooseLanguage(int lcid) {
+    OnLanguageChosen(lcid, language_, settings_, view_);
+}
 
 std::string ApplicationController::MouseFirmwareVersion() const {
     if (devices_.ConnectionKind() == hid::kWiredMode) {

@@ -91,7 +91,7 @@ void ControllerState::SetPendingMacroKey(int key_code) {
 
 int ControllerState::TakePendingMacroKey() {
     std::lock_guard lock(mutex_);
-    return std::exchange(pending_macro_key_, kNone);
+    return std::exchange(pending_macro_key_, kUnset);
 }
 
 }  // namespace mousedeck::shell::app

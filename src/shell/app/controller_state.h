@@ -11,7 +11,7 @@
 namespace mousedeck::shell::app {
 
 // No stage shown yet, or no macro waiting to be sent.
-inline constexpr int kNone = -1;
+inline constexpr int kUnset = -1;
 
 // The main controller's own state: what the user works on (profile, lighting
 // effect), what the last read-back learnt of the mouse, and what the DPI
@@ -36,9 +36,9 @@ public:
     struct MouseIdentity {
         int sensor_code = 0;
         protocol::SensorLimits limits{};
-        int report_rate_capability = 4;   // 4..7, see protocol::ReportRateCapability
-        bool online = false;              // byte 14: the mouse can be reached
-        std::array<uint8_t, 2> battery{}; // identity bytes 12, 13
+        int report_rate_capability = 4;    // 4..7, see protocol::ReportRateCapability
+        bool online = false;               // byte 14: the mouse can be reached
+        std::array<uint8_t, 2> battery{};  // identity bytes 12, 13
     };
     MouseIdentity Identity() const;
     void SetIdentity(const MouseIdentity& identity);
@@ -47,8 +47,8 @@ public:
     // The stage count and the active stage the DPI controls show; a DPI
     // notification that repeats them changes nothing.
     struct ShownStages {
-        int count = kNone;
-        int index = kNone;
+        int count = kUnset;
+        int index = kUnset;
     };
     ShownStages Shown() const;
     void SetShown(ShownStages shown);
@@ -66,7 +66,7 @@ public:
     void SetMouseFirmwareVersion(std::string version);
 
     // The key of a button that was just given a macro, whose macro data the
-    // next button transfer sends first; kNone when there is none. Taking it
+    // next button transfer sends first; kUnset when there is none. Taking it
     // clears it.
     void SetPendingMacroKey(int key_code);
     int TakePendingMacroKey();
@@ -79,7 +79,7 @@ private:
     ShownStages shown_;
     std::set<int> read_back_;
     std::string firmware_version_;
-    int pending_macro_key_ = kNone;
+    int pending_macro_key_ = kUnset;
 };
 
 }  // namespace mousedeck::shell::app

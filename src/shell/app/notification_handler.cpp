@@ -35,13 +35,18 @@ void NotificationHandler::Poll() {
 
     const protocol::Notification report = protocol::DecodeNotification(buffer);
     switch (report.kind) {
-        case protocol::Notification::Kind::kDpiStage: OnDpiStage(report.stage, device_type); break;
-        case protocol::Notification::Kind::kConnection: OnConnection(report, device_type); break;
+        case protocol::Notification::Kind::kDpiStage:
+            OnDpiStage(report.stage, device_type);
+            break;
+        case protocol::Notification::Kind::kConnection:
+            OnConnection(report, device_type);
+            break;
         case protocol::Notification::Kind::kBadDpiStage:
             context_.Trace("DPI notification with a stage byte no page can show; ignored");
             break;
         case protocol::Notification::Kind::kNone:
-        case protocol::Notification::Kind::kOther: break;
+        case protocol::Notification::Kind::kOther:
+            break;
     }
 }
 
@@ -49,7 +54,8 @@ void NotificationHandler::OnDpiStage(const protocol::StageByte& stage, int devic
     // Another product's receiver may report while nothing of the current
     // product is selected; its stages do not belong in this database.
     if (device_type != context_.CurrentDeviceType()) {
-        context_.Trace("DPI notification of device type " + std::to_string(device_type) + "; not the current one");
+        context_.Trace("DPI notification of device type " + std::to_string(device_type) +
+                       "; not the current one");
         return;
     }
     ControllerState& state = context_.state;
@@ -59,14 +65,18 @@ void NotificationHandler::OnDpiStage(const protocol::StageByte& stage, int devic
 
     if (stage.count != shown.count) {
         state.SetShownCount(stage.count);
-        context_.db.SetConfigValue(profile, store::config_key::kDpiCount, std::to_string(stage.count));
+        if (!context_.db.SetConfigValue(profile, store::config_key::kDpiCount, std::to_string(stage.count))) {
+            context_.Trace("DPI notification: dpi_count not stored");
+        }
         view.ShowDpiStageCount(stage.count);
         // The rebuilt list selects the stored active stage.
         state.SetShownIndex(protocol::LoadConfigInt(context_.db, profile, store::config_key::kDpiIndex));
     }
     if (stage.index != state.Shown().index) {
         state.SetShownIndex(stage.index);
-        context_.db.SetConfigValue(profile, store::config_key::kDpiIndex, std::to_string(stage.index));
+        if (!context_.db.SetConfigValue(profile, store::config_key::kDpiIndex, std::to_string(stage.index))) {
+            context_.Trace("DPI notification: dpi_index not stored");
+        }
         const int dpi = protocol::LoadConfigInt(context_.db, profile, store::DpiValueKey(stage.index));
         view.ShowDpiStage(stage.index, dpi);
         if (context_.Description().options.show_dpi_tips) {

@@ -27,7 +27,9 @@ constexpr int kSensorBits = protocol::kSensorBit4 | protocol::kSensorBit8 | prot
 constexpr int kMaxColour = 0xFFFFFF;
 constexpr int kColourSlots = 7;
 
-bool IsStage(int stage) { return stage >= 0 && stage < protocol::kMaxDpiStages; }
+bool IsStage(int stage) {
+    return stage >= 0 && stage < protocol::kMaxDpiStages;
+}
 
 }  // namespace
 
@@ -47,7 +49,8 @@ bool PageActions::StoreAndQueue(std::string_view key_name, int value, int task) 
 }
 
 bool PageActions::Ask(int title, int message) {
-    return context_.view.AskMessageBox(title, message, MessageButtons::kOkCancel) != MessageAnswer::kSecondButton;
+    return context_.view.AskMessageBox(title, message, MessageButtons::kOkCancel) !=
+           MessageAnswer::kSecondButton;
 }
 
 bool PageActions::SetReportRate(int code) {
@@ -68,7 +71,8 @@ bool PageActions::ResetReportRate() {
         return false;
     }
     const int profile = context_.state.CurrentProfile();
-    const bool wireless = context_.db.SetConfigValue(profile, key::kReportRateWireless, *defaults->report_rate);
+    const bool wireless =
+        context_.db.SetConfigValue(profile, key::kReportRateWireless, *defaults->report_rate);
     const bool wired = context_.db.SetConfigValue(profile, key::kReportRate, *defaults->report_rate);
     Queue(hid::kTaskSendReportRate);
     return wired && wireless;
@@ -95,7 +99,9 @@ bool PageActions::SetSleepTime(int units) {
     return StoreAndQueue(key::kSleepLight, units, hid::kTaskSendPower);
 }
 
-bool PageActions::SetWakeOnMove(bool on) { return StoreAndQueue(key::kMoveWakeup, on ? 1 : 0, hid::kTaskSendPower); }
+bool PageActions::SetWakeOnMove(bool on) {
+    return StoreAndQueue(key::kMoveWakeup, on ? 1 : 0, hid::kTaskSendPower);
+}
 
 bool PageActions::SetLightsOffOnMove(bool on) {
     return StoreAndQueue(key::kMoveCloseLight, on ? 1 : 0, hid::kTaskSendPower);
@@ -141,7 +147,8 @@ bool PageActions::SetDpiActiveStage(int stage) {
         context_.state.SetShownIndex(stage);
         Queue(hid::kTaskSendDpiStages);
         if (context_.Description().options.show_dpi_tips) {
-            context_.view.ShowDpiPopup(protocol::LoadConfigInt(context_.db, profile, store::DpiValueKey(stage)));
+            context_.view.ShowDpiPopup(
+                protocol::LoadConfigInt(context_.db, profile, store::DpiValueKey(stage)));
         }
     }
     return stored;

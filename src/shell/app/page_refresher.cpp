@@ -1,9 +1,12 @@
 #include "shell/app/page_refresher.h"
 
+#include <string>
+
 #include "protocol/lighting_rows.h"
 #include "protocol/profile_settings.h"
 #include "protocol/value_codecs.h"
 #include "shell/app/controller_state.h"
+#include "shell/app/debug_trace.h"
 #include "shell/app/user_view.h"
 #include "store/config_defaults.h"
 #include "store/profile_setup.h"
@@ -33,7 +36,9 @@ void PageRefresher::RefreshLighting() {
         return;
     }
     const int profile = context_.state.CurrentProfile();
-    protocol::EnsureLightRows(context_.db, profile, description.light_effects);
+    if (!protocol::EnsureLightRows(context_.db, profile, description.light_effects)) {
+        context_.Trace("lighting rows of profile " + std::to_string(profile) + " not created");
+    }
     context_.state.SetCurrentEffect(context_.db.GetActiveLightMode(profile));
     context_.view.RefreshPage(Page::kLighting);
 }
@@ -47,7 +52,7 @@ void PageRefresher::NoteShownStages() {
     ControllerState::ShownStages shown = context_.state.Shown();
     if (count >= 1 && count <= protocol::kMaxDpiStages) {
         shown.count = count;
-    } else if (shown.count == kNone) {
+    } else if (shown.count == kUnset) {
         shown.count = protocol::kMaxDpiStages;
     }
     shown.index = index >= 0 && index < shown.count ? index : 0;

@@ -1,9 +1,11 @@
 #include "shell/app/reset_routines.h"
 
+#include <string>
+
 #include "protocol/command_sender.h"
 #include "shell/app/controller_state.h"
+#include "shell/app/debug_trace.h"
 #include "store/config_defaults.h"
-#include "store/profile_setup.h"
 #include "store/settings_database.h"
 
 namespace mousedeck::shell::app {
@@ -28,8 +30,10 @@ TaskOutcome ResetRoutines::RestoreLighting() {
 }
 
 TaskOutcome ResetRoutines::ResetDpi() {
-    store::ApplyDeviceDefaults(context_.db, context_.state.CurrentProfile(), context_.DescriptionPath(),
-                               store::DefaultsScope::kDpiOnly);
+    if (!store::ApplyDeviceDefaults(context_.db, context_.state.CurrentProfile(), context_.DescriptionPath(),
+                                    store::DefaultsScope::kDpiOnly)) {
+        context_.Trace("DPI reset: the product's defaults could not be applied");
+    }
     pages_.RefreshDpiArea();
     const TaskOutcome stages = writer_.SendDpiStages();
     return SettingsWriter::Combine(stages, writer_.SendDpiColours());
@@ -41,7 +45,9 @@ TaskOutcome ResetRoutines::FactoryReset() {
 
     const int first = pages_.ResetProfiles(defaults);
     for (int profile = 1; profile <= kHighestBindingProfile; ++profile) {
-        context_.db.DeleteBindings(profile);
+        if (!context_.db.DeleteBindings(profile)) {
+            context_.Trace("factory reset: bindings of profile " + std::to_string(profile) + " not deleted");
+        }
     }
 
     pages_.RefreshLighting();

@@ -20,12 +20,14 @@ TaskOutcome SettingsWriter::Combine(TaskOutcome a, TaskOutcome b) {
 
 TaskOutcome SettingsWriter::Checked(protocol::SendResult result) {
     switch (result) {
-        case protocol::SendResult::kSent: return TaskOutcome::kAcknowledged;
+        case protocol::SendResult::kSent:
+            return TaskOutcome::kAcknowledged;
         case protocol::SendResult::kFailed:
             context_.discovery.MarkReceiverConnected();
             return TaskOutcome::kNotAcknowledged;
         case protocol::SendResult::kNothingToSend:
-        case protocol::SendResult::kTooLong: break;
+        case protocol::SendResult::kTooLong:
+            break;
     }
     return TaskOutcome::kNothingSent;
 }
@@ -33,19 +35,20 @@ TaskOutcome SettingsWriter::Checked(protocol::SendResult result) {
 TaskOutcome SettingsWriter::SendButtons() {
     const int profile = context_.state.CurrentProfile();
     TaskOutcome outcome = TaskOutcome::kNothingSent;
-    if (const int key = context_.state.TakePendingMacroKey(); key != kNone) {
+    if (const int key = context_.state.TakePendingMacroKey(); key != kUnset) {
         outcome = Checked(context_.sender.SendMacro(profile, key));
     }
     return Combine(outcome, Checked(context_.sender.SendButtons(profile)));
 }
 
 TaskOutcome SettingsWriter::SendLighting() {
-    return Checked(context_.sender.SendLighting(context_.state.CurrentProfile(), context_.state.CurrentEffect()));
+    return Checked(
+        context_.sender.SendLighting(context_.state.CurrentProfile(), context_.state.CurrentEffect()));
 }
 
 TaskOutcome SettingsWriter::SendDpiStages() {
-    return Checked(
-        context_.sender.SendDpiStages(context_.state.CurrentProfile(), context_.state.Identity().sensor_code));
+    return Checked(context_.sender.SendDpiStages(context_.state.CurrentProfile(),
+                                                 context_.state.Identity().sensor_code));
 }
 
 TaskOutcome SettingsWriter::SendDpiColours() {

@@ -19,12 +19,12 @@ public:
     // Task 6: the macro of the button just given one (0x08), then every
     // button function (0x09).
     TaskOutcome SendButtons();
-    TaskOutcome SendLighting();        // task 8: 0x05 for the current effect
-    TaskOutcome SendDpiStages();       // task 9: 0x03
-    TaskOutcome SendDpiColours();      // task 10: 0x04
-    TaskOutcome SendReportRate();      // task 11: 0x02
-    TaskOutcome SendLiftSensor();      // task 12: 0x06
-    TaskOutcome SendPowerDebounce();   // tasks 13 and 14: 0x07
+    TaskOutcome SendLighting();       // task 8: 0x05 for the current effect
+    TaskOutcome SendDpiStages();      // task 9: 0x03
+    TaskOutcome SendDpiColours();     // task 10: 0x04
+    TaskOutcome SendReportRate();     // task 11: 0x02
+    TaskOutcome SendLiftSensor();     // task 12: 0x06
+    TaskOutcome SendPowerDebounce();  // tasks 13 and 14: 0x07
     // Task 5, after a profile switch or import: shows the button,
     // performance and lighting pages of the current profile, then sends
     // 0x09, 0x05 (with lighting), 0x03, 0x04, 0x02, 0x06, 0x07 in that order;

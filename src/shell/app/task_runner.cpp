@@ -28,7 +28,9 @@ TaskRunner::TaskRunner(hid::DeviceManager* devices) : worker_(std::make_unique<h
     });
 }
 
-TaskRunner::~TaskRunner() { Stop(); }
+TaskRunner::~TaskRunner() {
+    Stop();
+}
 
 bool TaskRunner::SetRoutine(int code, Routine routine) {
     if (code < 1 || code > kHighestTaskCode) {

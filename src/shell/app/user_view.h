@@ -109,7 +109,8 @@ public:
     virtual void ShowSaveWait() {}
 
     // A message box; returns the button the user chose. UI thread only.
-    virtual MessageAnswer AskMessageBox(int /*title_text*/, int /*message_text*/, MessageButtons /*buttons*/) {
+    virtual MessageAnswer AskMessageBox(int /*title_text*/, int /*message_text*/,
+                                        MessageButtons /*buttons*/) {
         return MessageAnswer::kFirstButton;
     }
 

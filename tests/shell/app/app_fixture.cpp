@@ -38,7 +38,8 @@ AppPaths TestPaths(const mousedeck::test::TempDir& temp, const std::filesystem::
 // Hot-plug events of every simulated mouse.
 class SimMiceHotplug final : public HotplugSource {
 public:
-    SimMiceHotplug(const std::vector<std::unique_ptr<sim::SimulatedMouse>>& mice, const HotplugListener& listener) {
+    SimMiceHotplug(const std::vector<std::unique_ptr<sim::SimulatedMouse>>& mice,
+                   const HotplugListener& listener) {
         for (const auto& mouse : mice) {
             sources_.push_back(std::make_unique<discovery::SimHotplugSource>(*mouse, listener));
         }
@@ -105,7 +106,9 @@ void AppFixture::Start(bool hotplug) {
     ASSERT_TRUE(controller->Start());
 }
 
-void AppFixture::Idle() { ASSERT_TRUE(controller->WaitUntilIdle(std::chrono::seconds(20))); }
+void AppFixture::Idle() {
+    ASSERT_TRUE(controller->WaitUntilIdle(std::chrono::seconds(20)));
+}
 
 bool AppFixture::WaitForTask(int code, TaskOutcome outcome, int times) {
     return view.WaitForLine(RecordingUserView::TaskLine(code, outcome), times);

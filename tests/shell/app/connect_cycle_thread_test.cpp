@@ -95,7 +95,8 @@ TEST_F(ConnectCycleTest, ConnectReadBackChangeNotificationUnplug) {
     Idle();
     EXPECT_FALSE(controller->DeviceConnected());
     EXPECT_EQ(view.WithPrefix("Caption ").back(), "Caption 50");
-    EXPECT_EQ(view.Calls().back(), RecordingUserView::TaskLine(hid::kTaskDeviceRemoved, TaskOutcome::kNothingSent));
+    EXPECT_EQ(view.Calls().back(),
+              RecordingUserView::TaskLine(hid::kTaskDeviceRemoved, TaskOutcome::kNothingSent));
     EXPECT_EQ(view.Count("NoDeviceView"), 1);
 }
 

@@ -40,11 +40,12 @@ TEST_P(ConnectionTest, CableWinsOverReceiver) {
     EXPECT_EQ(Mouse(kW1).State().PayloadOf(0x02)[0], 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ConnectionTest,
-                         ::testing::Values(ConnectionCase{"CableAndReceiver", true, true, true, "Caption 51", 0},
-                                           ConnectionCase{"CableMouseOffForReceiver", true, true, false, "Caption 51", 0},
-                                           ConnectionCase{"ReceiverOnly", false, true, true, "Caption 52", 1}),
-                         [](const ::testing::TestParamInfo<ConnectionCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ConnectionTest,
+    ::testing::Values(ConnectionCase{"CableAndReceiver", true, true, true, "Caption 51", 0},
+                      ConnectionCase{"CableMouseOffForReceiver", true, true, false, "Caption 51", 0},
+                      ConnectionCase{"ReceiverOnly", false, true, true, "Caption 52", 1}),
+    [](const ::testing::TestParamInfo<ConnectionCase>& p) { return std::string(p.param.name); });
 
 // A receiver whose mouse is off at start: nothing is read, the check marks
 // the receiver connected; when the mouse reports in, it is read for the

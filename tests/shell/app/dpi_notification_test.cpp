@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -16,9 +16,9 @@ namespace {
 namespace key = store::config_key;
 
 struct StageCase {
-    uint8_t stage_byte;  // byte 1 of the 0xC2 report: index << 4 | count
-    std::string count;   // dpi_count afterwards
-    std::string index;   // dpi_index afterwards
+    uint8_t stage_byte;              // byte 1 of the 0xC2 report: index << 4 | count
+    std::string count;               // dpi_count afterwards
+    std::string index;               // dpi_index afterwards
     RecordingUserView::Lines shown;  // the DPI calls it makes
 };
 
@@ -73,8 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
                       StageCase{0x16, "6", "1", {"DpiStage 1 800", "DpiPopup 800"}},
                       StageCase{0x56, "6", "5", {"DpiStage 5 26000", "DpiPopup 26000"}},
                       // Stage bytes no page can show are ignored.
-                      StageCase{0x00, "6", "0", {}}, StageCase{0x0F, "6", "0", {}}, StageCase{0x07, "6", "0", {}},
-                      StageCase{0x33, "6", "0", {}}, StageCase{0x66, "6", "0", {}}));
+                      StageCase{0x00, "6", "0", {}}, StageCase{0x0F, "6", "0", {}},
+                      StageCase{0x07, "6", "0", {}}, StageCase{0x33, "6", "0", {}},
+                      StageCase{0x66, "6", "0", {}}));
 
 // The shipped data with a second wireless product (type 103, receiver
 // 1209:0006) that shares W1's description.
@@ -117,7 +118,8 @@ TEST_F(TwoReceiversTest, AnotherProductsDpiReportIsNotStored) {
     const auto stage = Mouse(kThird).PressDpiButton();
     ASSERT_TRUE(stage.has_value());
     ASSERT_TRUE(view.WaitFor([](const RecordingUserView::Lines& calls) {
-        return std::ranges::any_of(calls, [](const auto& line) { return line.starts_with("Trace mouse notify data: C2"); });
+        return std::ranges::any_of(
+            calls, [](const auto& line) { return line.starts_with("Trace mouse notify data: C2"); });
     }));
     Idle();
     EXPECT_EQ(Key(key::kDpiIndex), index);

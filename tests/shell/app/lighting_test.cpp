@@ -49,9 +49,9 @@ TEST_F(LightingTest, EffectBrightnessAndColourReachTheMouse) {
     Idle();
     const Bytes frame = LastLightingFrame();
     ASSERT_EQ(frame.size(), 65u);
-    EXPECT_EQ(frame[4], 5);     // length
-    EXPECT_EQ(frame[5], 3);     // effect
-    EXPECT_EQ(frame[6], 0x12);  // brightness 1, speed 2
+    EXPECT_EQ(frame[4], 5);                                                       // length
+    EXPECT_EQ(frame[5], 3);                                                       // effect
+    EXPECT_EQ(frame[6], 0x12);                                                    // brightness 1, speed 2
     EXPECT_EQ((Bytes{frame[7], frame[8], frame[9]}), (Bytes{0x56, 0x34, 0x12}));  // red, green, blue
     EXPECT_EQ(Db().GetLightRow(1, 3)->color_values[0], 0x123456);
     EXPECT_EQ(Db().GetActiveLightMode(1), 3);

@@ -42,21 +42,24 @@ struct SettingCase {
 // lands in the mouse's payload as that command's encoding.
 TEST_F(PageActionsTest, SettingsAreStoredThenSent) {
     const std::vector<SettingCase> cases = {
-        {"report rate 125 Hz", [](PageActions& a) { return a.SetReportRate(8); }, "report_rate", "8", 11, 0x02, 0, 8},
-        {"lift-off 2 mm", [](PageActions& a) { return a.SetLiftOff(2); }, "liftoff_height", "2", 12, 0x06, 0, 2},
-        {"sensor bit 8", [](PageActions& a) { return a.SetSensorFlags(8); }, "sensor_flag", "8", 12, 0x06, 1, 1},
-        {"sensor bit 16 stays local", [](PageActions& a) { return a.SetSensorFlags(16); }, "sensor_flag", "16", 12,
-         0x06, 1, 0},
-        {"sleep ten minutes", [](PageActions& a) { return a.SetSleepTime(60); }, "sleep_light", "60", 13, 0x07, 0,
-         60},
-        {"no wake on move", [](PageActions& a) { return a.SetWakeOnMove(false); }, "move_wakeup", "0", 13, 0x07, 1,
-         0},
-        {"lights on while moving", [](PageActions& a) { return a.SetLightsOffOnMove(false); }, "move_closelight",
-         "0", 13, 0x07, 2, 0},
-        {"debounce 20 ms", [](PageActions& a) { return a.SetDebounce(20); }, "button_respondtime", "20", 14, 0x07, 3,
-         20},
-        {"stage 2 value", [](PageActions& a) { return a.SetDpiStageValue(2, 2000); }, "dpi_group2_value", "2000", 9,
-         0x03, 9, 2000 / 50 - 1},
+        {"report rate 125 Hz", [](PageActions& a) { return a.SetReportRate(8); }, "report_rate", "8", 11,
+         0x02, 0, 8},
+        {"lift-off 2 mm", [](PageActions& a) { return a.SetLiftOff(2); }, "liftoff_height", "2", 12, 0x06, 0,
+         2},
+        {"sensor bit 8", [](PageActions& a) { return a.SetSensorFlags(8); }, "sensor_flag", "8", 12, 0x06, 1,
+         1},
+        {"sensor bit 16 stays local", [](PageActions& a) { return a.SetSensorFlags(16); }, "sensor_flag",
+         "16", 12, 0x06, 1, 0},
+        {"sleep ten minutes", [](PageActions& a) { return a.SetSleepTime(60); }, "sleep_light", "60", 13,
+         0x07, 0, 60},
+        {"no wake on move", [](PageActions& a) { return a.SetWakeOnMove(false); }, "move_wakeup", "0", 13,
+         0x07, 1, 0},
+        {"lights on while moving", [](PageActions& a) { return a.SetLightsOffOnMove(false); },
+         "move_closelight", "0", 13, 0x07, 2, 0},
+        {"debounce 20 ms", [](PageActions& a) { return a.SetDebounce(20); }, "button_respondtime", "20", 14,
+         0x07, 3, 20},
+        {"stage 2 value", [](PageActions& a) { return a.SetDpiStageValue(2, 2000); }, "dpi_group2_value",
+         "2000", 9, 0x03, 9, 2000 / 50 - 1},
         {"stage 1 colour", [](PageActions& a) { return a.SetDpiStageColour(1, 0x4080FF); }, "dpi_group1_rgb",
          std::to_string(0x4080FF), 10, 0x04, 3, 0xFF},
     };
@@ -70,7 +73,8 @@ TEST_F(PageActionsTest, SettingsAreStoredThenSent) {
         const auto writes = TakeWrites(kW1);
         ASSERT_EQ(writes.size(), 1u);
         EXPECT_EQ(writes[0][1], c.command);
-        EXPECT_EQ(Mouse(kW1).State().PayloadOf(c.command)[static_cast<std::size_t>(c.payload_index)], c.payload);
+        EXPECT_EQ(Mouse(kW1).State().PayloadOf(c.command)[static_cast<std::size_t>(c.payload_index)],
+                  c.payload);
         EXPECT_EQ(view.Count("SaveWait"), 1);
     }
 }
@@ -140,10 +144,10 @@ TEST_F(PageActionsTest, AMacroIsSentOnceWhenItIsAssigned) {
     const int macro = Db().AddMacro("Greeting");
     ASSERT_GT(macro, 0);
     // Press A, 50 ms, release A (Windows virtual key 0x41).
-    ASSERT_TRUE(Db().AddMacroRecords(std::vector<store::MacroRecord>{
-        {.macro_id = macro, .type = 2, .record_index = 0, .value = 0x41},
-        {.macro_id = macro, .type = 1, .record_index = 1, .value = 50},
-        {.macro_id = macro, .type = 3, .record_index = 2, .value = 0x41}}));
+    ASSERT_TRUE(Db().AddMacroRecords(
+        std::vector<store::MacroRecord>{{.macro_id = macro, .type = 2, .record_index = 0, .value = 0x41},
+                                        {.macro_id = macro, .type = 1, .record_index = 1, .value = 50},
+                                        {.macro_id = macro, .type = 3, .record_index = 2, .value = 0x41}}));
 
     ASSERT_TRUE(Actions().SetButtonBinding(
         {.key_code = 3, .macro_type = static_cast<int>(protocol::Family::kMacro), .macro_value = macro}));

@@ -31,7 +31,7 @@ TEST_P(ProfileSwitchTest, WritesEverySettingInOrder) {
     ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
     Idle();
     ASSERT_EQ(controller->CurrentDeviceType(), c.device_type);
-    SetKey(key::kReportRate, "8", c.profile);        // 125 Hz
+    SetKey(key::kReportRate, "8", c.profile);  // 125 Hz
     SetKey(key::kButtonRespondTime, "12", c.profile);
     TakeWrites(c.device_type);
     view.Clear();

@@ -5,16 +5,24 @@
 namespace mousedeck::shell::app::test {
 namespace {
 
-std::string Str(int n) { return std::to_string(n); }
+std::string Str(int n) {
+    return std::to_string(n);
+}
 
 const char* PageName(Page page) {
     switch (page) {
-        case Page::kButtons: return "Buttons";
-        case Page::kMacros: return "Macros";
-        case Page::kPerformance: return "Performance";
-        case Page::kDpiArea: return "DpiArea";
-        case Page::kLighting: return "Lighting";
-        case Page::kInformation: return "Information";
+        case Page::kButtons:
+            return "Buttons";
+        case Page::kMacros:
+            return "Macros";
+        case Page::kPerformance:
+            return "Performance";
+        case Page::kDpiArea:
+            return "DpiArea";
+        case Page::kLighting:
+            return "Lighting";
+        case Page::kInformation:
+            return "Information";
     }
     return "?";
 }
@@ -36,7 +44,9 @@ int RecordingUserView::Count(const std::string& line) const {
     return static_cast<int>(std::ranges::count(calls_, line));
 }
 
-int RecordingUserView::CountPrefix(const std::string& prefix) const { return static_cast<int>(WithPrefix(prefix).size()); }
+int RecordingUserView::CountPrefix(const std::string& prefix) const {
+    return static_cast<int>(WithPrefix(prefix).size());
+}
 
 RecordingUserView::Lines RecordingUserView::WithPrefix(const std::string& prefix) const {
     std::lock_guard lock(mutex_);
@@ -49,7 +59,8 @@ RecordingUserView::Lines RecordingUserView::WithPrefix(const std::string& prefix
     return found;
 }
 
-bool RecordingUserView::WaitFor(const std::function<bool(const Lines&)>& done, std::chrono::milliseconds timeout) {
+bool RecordingUserView::WaitFor(const std::function<bool(const Lines&)>& done,
+                                std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, timeout, [&] { return done(calls_); });
 }
@@ -81,33 +92,51 @@ std::string RecordingUserView::TaskLine(int code, TaskOutcome outcome) {
 void RecordingUserView::AddDeviceCard(const std::string& name, int device_type, const std::string&) {
     Add("AddCard " + Str(device_type) + " " + name);
 }
-void RecordingUserView::ShowLightingTab(bool visible) { Add(std::string("LightingTab ") + (visible ? "1" : "0")); }
+void RecordingUserView::ShowLightingTab(bool visible) {
+    Add(std::string("LightingTab ") + (visible ? "1" : "0"));
+}
 void RecordingUserView::ShowCardState(int type, int mode, int state) {
     Add("CardState " + Str(type) + " " + Str(mode) + " " + Str(state));
 }
 void RecordingUserView::ShowCardBattery(int type, uint8_t first, uint8_t second) {
     Add("CardBattery " + Str(type) + " " + Str(first) + " " + Str(second));
 }
-void RecordingUserView::ShowSelectedCard(int type) { Add("SelectedCard " + Str(type)); }
-void RecordingUserView::ShowConnectionCaption(int text) { Add("Caption " + Str(text)); }
-void RecordingUserView::ShowMessage(int title, int message) { Add("Message " + Str(title) + " " + Str(message)); }
+void RecordingUserView::ShowSelectedCard(int type) {
+    Add("SelectedCard " + Str(type));
+}
+void RecordingUserView::ShowConnectionCaption(int text) {
+    Add("Caption " + Str(text));
+}
+void RecordingUserView::ShowMessage(int title, int message) {
+    Add("Message " + Str(title) + " " + Str(message));
+}
 void RecordingUserView::ShowUnsupportedDevice(uint16_t vendor, uint16_t product) {
     Add("Unsupported " + Str(vendor) + " " + Str(product));
 }
 void RecordingUserView::OnDatabaseReplaced(const std::string& original, const std::string&) {
     Add("DatabaseReplaced " + original);
 }
-void RecordingUserView::ShowTextsInLanguage(int lcid) { Add("Language " + Str(lcid)); }
-void RecordingUserView::RefreshPage(Page page) { Add(std::string("Refresh ") + PageName(page)); }
+void RecordingUserView::ShowTextsInLanguage(int lcid) {
+    Add("Language " + Str(lcid));
+}
+void RecordingUserView::RefreshPage(Page page) {
+    Add(std::string("Refresh ") + PageName(page));
+}
 void RecordingUserView::ShowBattery(uint8_t first, uint8_t second) {
     Add("Battery " + Str(first) + " " + Str(second));
 }
 void RecordingUserView::ShowDpiLimits(const protocol::SensorLimits& limits) {
     Add("DpiLimits " + Str(limits.min_dpi) + " " + Str(limits.max_dpi));
 }
-void RecordingUserView::ShowDpiStageCount(int count) { Add("DpiCount " + Str(count)); }
-void RecordingUserView::ShowDpiStage(int index, int dpi) { Add("DpiStage " + Str(index) + " " + Str(dpi)); }
-void RecordingUserView::ShowDpiPopup(int dpi) { Add("DpiPopup " + Str(dpi)); }
+void RecordingUserView::ShowDpiStageCount(int count) {
+    Add("DpiCount " + Str(count));
+}
+void RecordingUserView::ShowDpiStage(int index, int dpi) {
+    Add("DpiStage " + Str(index) + " " + Str(dpi));
+}
+void RecordingUserView::ShowDpiPopup(int dpi) {
+    Add("DpiPopup " + Str(dpi));
+}
 MessageAnswer RecordingUserView::AskMessageBox(int title, int message, MessageButtons buttons) {
     MessageAnswer answer = MessageAnswer::kFirstButton;
     {
@@ -117,11 +146,18 @@ MessageAnswer RecordingUserView::AskMessageBox(int title, int message, MessageBu
             answers_.pop_front();
         }
     }
-    Add("Ask " + Str(title) + " " + Str(message) + (buttons == MessageButtons::kOkCancel ? " ok-cancel" : " ok"));
+    Add("Ask " + Str(title) + " " + Str(message) +
+        (buttons == MessageButtons::kOkCancel ? " ok-cancel" : " ok"));
     return answer;
 }
-void RecordingUserView::ShowDeviceConnected(int type, int mode) { Add("Connected " + Str(type) + " " + Str(mode)); }
-void RecordingUserView::ShowDeviceLost(int type) { Add("Lost " + Str(type)); }
-void RecordingUserView::OnTaskFinished(const TaskReport& report) { Add(TaskLine(report.code, report.outcome)); }
+void RecordingUserView::ShowDeviceConnected(int type, int mode) {
+    Add("Connected " + Str(type) + " " + Str(mode));
+}
+void RecordingUserView::ShowDeviceLost(int type) {
+    Add("Lost " + Str(type));
+}
+void RecordingUserView::OnTaskFinished(const TaskReport& report) {
+    Add(TaskLine(report.code, report.outcome));
+}
 
 }  // namespace mousedeck::shell::app::test

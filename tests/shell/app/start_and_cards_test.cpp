@@ -19,13 +19,13 @@ TEST_F(StartAndCardsTest, StartUpResetsTheProductAndRunsTheFirstTaskBeforeTheUpd
     ASSERT_TRUE(settings.WriteRegistryNumber(kDeviceTypeValue, kC2));
     std::atomic<int> connected_at_update_check{-1};
     Create();
-    controller->RegisterTaskRoutine(hid::kTaskCheckAppUpdate,
-                                    [&] { connected_at_update_check = controller->DeviceConnected() ? 1 : 0; });
+    controller->RegisterTaskRoutine(
+        hid::kTaskCheckAppUpdate, [&] { connected_at_update_check = controller->DeviceConnected() ? 1 : 0; });
     Start();
     ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
     Idle();
-    EXPECT_EQ(view.WithPrefix("AddCard "),
-              (RecordingUserView::Lines{"AddCard 101 Mousedeck Demo W1 Wireless", "AddCard 102 Mousedeck Demo C2 Wired"}));
+    EXPECT_EQ(view.WithPrefix("AddCard "), (RecordingUserView::Lines{"AddCard 101 Mousedeck Demo W1 Wireless",
+                                                                     "AddCard 102 Mousedeck Demo C2 Wired"}));
     EXPECT_EQ(controller->CurrentDeviceType(), kW1);
     EXPECT_EQ(settings.ReadDeviceType(), kW1);
     EXPECT_EQ(connected_at_update_check.load(), 1) << "the update check runs after the first refresh";
