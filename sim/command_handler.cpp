@@ -95,8 +95,8 @@ CommandHandler::Outcome CommandHandler::Identity(const MouseState& state, bool m
     for (std::size_t i = 0; i < 4 && i < state.device_id.size(); ++i) {
         out.reply[4 + i] = static_cast<uint8_t>(state.device_id[i]);
     }
-    out.reply[10] = product_.sensor_code;
-    out.reply[11] = product_.highest_rate;
+    out.reply[10] = state.sensor_code.value_or(product_.sensor_code);
+    out.reply[11] = state.highest_rate.value_or(product_.highest_rate);
     if (mouse_reachable) {
         out.reply[12] = state.battery[0];
         out.reply[13] = state.battery[1];

@@ -67,6 +67,28 @@ std::optional<uint8_t> MouseCore::PressDpiButton() {
     return next;
 }
 
+void MouseCore::SetSensorCode(uint8_t code) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    state_.sensor_code = code;
+    PersistLocked();
+    Dispatch(lock);
+}
+
+void MouseCore::SetHighestRate(uint8_t rate_byte) {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    state_.highest_rate = rate_byte;
+    PersistLocked();
+    Dispatch(lock);
+}
+
+void MouseCore::FollowStateFile() {
+    std::unique_lock lock(mutex_);
+    SyncFromDiskLocked();
+    Dispatch(lock);
+}
+
 bool MouseCore::InjectInputReport(int mode, std::span<const uint8_t> report) {
     std::unique_lock lock(mutex_);
     const bool plugged = PluggedLocked(mode);

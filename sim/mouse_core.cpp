@@ -72,6 +72,9 @@ std::shared_ptr<ReportChannel> MouseCore::Open(const std::string& path, Endpoint
             channel = std::make_shared<ReportChannel>();
             channels_.emplace_back(e, channel);
             *endpoint = e;
+            if (e.role == InterfaceRole::kCommand && DeliverOwedLocked(e.mode)) {
+                PersistLocked();
+            }
             break;
         }
     }
@@ -238,11 +241,34 @@ void MouseCore::ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> r
 
 void MouseCore::SendToLocked(int mode, InterfaceRole role, std::vector<uint8_t> report,
                              SimClock::time_point due) {
+    bool delivered = false;
     for (const auto& [e, channel] : channels_) {
         if (e.mode == mode && e.role == role) {
             channel->Push(report, due);
+            delivered = true;
         }
     }
+    // While syncing, the process that made the change has already owed or
+    // delivered what it sent.
+    if (!delivered && !syncing_ && state_file_.Enabled() && role == InterfaceRole::kCommand &&
+        PluggedLocked(mode)) {
+        state_.Owe(mode, std::move(report));
+        PersistLocked();
+    }
+}
+
+bool MouseCore::DeliverOwedLocked(int mode) {
+    const bool listening = std::any_of(channels_.begin(), channels_.end(), [&](const auto& entry) {
+        return entry.first.mode == mode && entry.first.role == InterfaceRole::kCommand;
+    });
+    if (!listening) {
+        return false;
+    }
+    const auto owed = state_.TakeOwed(mode);
+    for (const auto& report : owed) {
+        SendToLocked(mode, InterfaceRole::kCommand, report, SimClock::now());
+    }
+    return !owed.empty();
 }
 
 void MouseCore::PlugLocked(int mode, bool plugged) {
@@ -270,12 +296,14 @@ void MouseCore::PlugLocked(int mode, bool plugged) {
     PersistLocked();
 }
 
-void MouseCore::SetPowerLocked(bool on) {
+void MouseCore::SetPowerLocked(bool on, bool notify) {
     if (state_.mouse_on == on) {
         return;
     }
     state_.mouse_on = on;
-    SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(on, state_.battery), SimClock::now());
+    if (notify) {
+        SendToLocked(1, InterfaceRole::kCommand, ConnectionNotification(on, state_.battery), SimClock::now());
+    }
     PersistLocked();
 }
 
@@ -297,8 +325,15 @@ void MouseCore::SyncFromDiskLocked() {
     syncing_ = true;
     PlugLocked(0, saved->cable_plugged);
     PlugLocked(1, saved->receiver_plugged);
-    SetPowerLocked(saved->mouse_on);
+    // A connection report owed by the other process tells of the change
+    // itself; replaying it as well would report it twice.
+    SetPowerLocked(saved->mouse_on, !saved->Owes(1, kConnectionNotification));
     syncing_ = false;
+    const bool cable_took = DeliverOwedLocked(0);
+    const bool receiver_took = DeliverOwedLocked(1);
+    if (cable_took || receiver_took) {
+        PersistLocked();
+    }
 }
 
 void MouseCore::PersistLocked() {

@@ -52,6 +52,9 @@ public:
     void SetMousePower(bool on);
     void SetBattery(uint8_t byte12, uint8_t byte13);
     std::optional<uint8_t> PressDpiButton();
+    void SetSensorCode(uint8_t code);
+    void SetHighestRate(uint8_t rate_byte);
+    void FollowStateFile();
     bool InjectInputReport(int mode, std::span<const uint8_t> report);
     int AddPlugListener(PlugListener listener);
     void RemovePlugListener(int id);
@@ -67,10 +70,17 @@ private:
     std::vector<Endpoint> EndpointsOfMode(int mode) const;
     bool PluggedLocked(int mode) const;
     void PlugLocked(int mode, bool plugged);
-    void SetPowerLocked(bool on);
+    // `notify`: the receiver reports the change (0xC0) to its open readers.
+    void SetPowerLocked(bool on, bool notify = true);
     void SyncFromDiskLocked();
     void PersistLocked();
+    // A notification to every open reader of the mode's interface in `role`.
+    // With a state file, a command-interface report nobody reads is owed
+    // (MouseState::owed) unless the mode is unplugged.
     void SendToLocked(int mode, InterfaceRole role, std::vector<uint8_t> report, SimClock::time_point due);
+    // Hands the reports owed on `mode` to its open command readers; true
+    // when there were readers to take them (the state then needs saving).
+    bool DeliverOwedLocked(int mode);
     void ReplyLocked(const Endpoint& endpoint, std::span<const uint8_t> report, SimClock::time_point due);
     // Applies the fault planned for this report, if any: the write's result
     // when the fault ends the exchange, else nothing, and the report is

@@ -1,5 +1,7 @@
 #include "sim/mouse_state.h"
 
+#include <algorithm>
+
 namespace mousedeck::sim {
 namespace {
 
@@ -117,6 +119,32 @@ void MouseState::SetStageByte(uint8_t stage_byte) {
     Payload stages = PayloadOf(kSetDpiStages);
     stages[0] = stage_byte;
     payloads[kSetDpiStages] = stages;
+}
+
+void MouseState::Owe(int mode, std::vector<uint8_t> report) {
+    if (report.empty()) {
+        return;
+    }
+    const uint8_t kind = report[0];
+    std::erase_if(owed, [&](const OwedReport& o) { return o.mode == mode && o.bytes.front() == kind; });
+    owed.push_back({mode, std::move(report)});
+}
+
+std::vector<std::vector<uint8_t>> MouseState::TakeOwed(int mode) {
+    std::vector<std::vector<uint8_t>> taken;
+    std::erase_if(owed, [&](OwedReport& o) {
+        if (o.mode != mode) {
+            return false;
+        }
+        taken.push_back(std::move(o.bytes));
+        return true;
+    });
+    return taken;
+}
+
+bool MouseState::Owes(int mode, uint8_t kind) const {
+    return std::any_of(owed.begin(), owed.end(),
+                       [&](const OwedReport& o) { return o.mode == mode && o.bytes.front() == kind; });
 }
 
 }  // namespace mousedeck::sim

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,17 @@ inline constexpr uint8_t kButtonFunction = 0x09;
 inline constexpr uint8_t kRestoreLighting = 0x0E;
 inline constexpr uint8_t kFactoryReset = 0x0F;
 
+// A notification the mouse sent while no host had that connection's command
+// interface open. With a state file it is kept there, and the next host that
+// opens the interface (in any process) receives it first; a later report of
+// the same kind on the same connection replaces it, as it supersedes it.
+struct OwedReport {
+    int mode = 0;                // 0 = cable, 1 = receiver
+    std::vector<uint8_t> bytes;  // the input report as sent; byte 0 is its kind
+
+    bool operator==(const OwedReport&) const = default;
+};
+
 // Everything the mouse and its receiver remember: the stored settings, the
 // firmware releases, the battery and whether cable, receiver and mouse power
 // are on. A value type: the protocol code changes it, the state file saves it.
@@ -44,6 +56,11 @@ struct MouseState {
     bool cable_plugged = false;
     bool receiver_plugged = false;
     bool mouse_on = true;  // the power switch; matters only behind the receiver
+    // Identity bytes 10 and 11 when changed from the product's (a different
+    // sensor or report-rate ceiling to test against); nothing: the product's.
+    std::optional<uint8_t> sensor_code;
+    std::optional<uint8_t> highest_rate;
+    std::vector<OwedReport> owed;
 
     // A new mouse: factory settings, the product's firmware and battery, and
     // every connection mode the product has plugged in.
@@ -60,6 +77,13 @@ struct MouseState {
     // Stage byte of the DPI stages payload: index high nibble, count low.
     uint8_t StageByte() const;
     void SetStageByte(uint8_t stage_byte);
+
+    // Keeps `report` owed on `mode`, replacing an owed report of its kind there.
+    void Owe(int mode, std::vector<uint8_t> report);
+    // The reports owed on `mode`, oldest first, no longer owed.
+    std::vector<std::vector<uint8_t>> TakeOwed(int mode);
+    // A report of this kind (byte 0) is owed on `mode`.
+    bool Owes(int mode, uint8_t kind) const;
 
     bool operator==(const MouseState&) const = default;
 };

@@ -38,6 +38,15 @@ void SimulatedMouse::SetBattery(uint8_t byte12, uint8_t byte13) {
 std::optional<uint8_t> SimulatedMouse::PressDpiButton() {
     return core_->PressDpiButton();
 }
+void SimulatedMouse::SetSensorCode(uint8_t code) {
+    core_->SetSensorCode(code);
+}
+void SimulatedMouse::SetHighestRate(uint8_t rate_byte) {
+    core_->SetHighestRate(rate_byte);
+}
+void SimulatedMouse::FollowStateFile() {
+    core_->FollowStateFile();
+}
 bool SimulatedMouse::InjectInputReport(int mode, std::span<const uint8_t> report) {
     return core_->InjectInputReport(mode, report);
 }

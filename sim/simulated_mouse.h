@@ -56,6 +56,16 @@ public:
     // the stage byte over the cable, else over the receiver. Nothing when
     // the mouse is off and not on the cable.
     std::optional<uint8_t> PressDpiButton();
+    // What the identity reply reports from now on as the sensor code (byte
+    // 10) and the highest report rate (byte 11: 0, 0x10, 0x20 or 0x40);
+    // hosts see it at their next read-back. Kept in the state file.
+    void SetSensorCode(uint8_t code);
+    void SetHighestRate(uint8_t rate_byte);
+    // Takes what another process saved in the state file now, as every
+    // other call does first: its connection changes reach this process's
+    // readers and listeners, and the reports it owes reach open readers.
+    // A host that only reads (a notification monitor) calls it periodically.
+    void FollowStateFile();
     // Delivers an arbitrary input report on the command interface of a
     // mode; false when the mode is not plugged.
     bool InjectInputReport(int mode, std::span<const uint8_t> report);

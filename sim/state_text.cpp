@@ -79,6 +79,16 @@ std::string StateToText(const MouseState& state) {
     for (const auto& [code, payload] : state.payloads) {
         text += "payload " + Hex(&code, 1) + ' ' + Hex(payload.data(), payload.size()) + '\n';
     }
+    if (state.sensor_code) {
+        text += "sensor " + Hex(&*state.sensor_code, 1) + '\n';
+    }
+    if (state.highest_rate) {
+        text += "max_rate " + Hex(&*state.highest_rate, 1) + '\n';
+    }
+    for (const auto& owed : state.owed) {
+        const auto mode = static_cast<uint8_t>(owed.mode);
+        text += "owed " + Hex(&mode, 1) + ' ' + Hex(owed.bytes.data(), owed.bytes.size()) + '\n';
+    }
     for (const auto& [key, events] : state.macros) {
         text += "macro " + Hex(&key, 1);
         if (!events.empty()) {
@@ -137,6 +147,18 @@ std::optional<MouseState> StateFromText(std::string_view text) {
                 Payload payload{};
                 std::copy(bytes->begin() + 1, bytes->end(), payload.begin());
                 state.payloads[(*bytes)[0]] = payload;
+            }
+        } else if (name == "sensor" || name == "max_rate") {
+            const auto bytes = ParseBytes(in);
+            ok = bytes && bytes->size() == 1;
+            if (ok) {
+                (name == "sensor" ? state.sensor_code : state.highest_rate) = (*bytes)[0];
+            }
+        } else if (name == "owed") {
+            const auto bytes = ParseBytes(in);
+            ok = bytes && bytes->size() >= 2 && (*bytes)[0] <= 1;
+            if (ok) {
+                state.owed.push_back({(*bytes)[0], std::vector<uint8_t>(bytes->begin() + 1, bytes->end())});
             }
         } else if (name == "macro") {
             const auto bytes = ParseBytes(in);

@@ -18,6 +18,8 @@ namespace mousedeck::sim {
 //   cable 1 / receiver 1 / power 1
 //   payload 03 <27 bytes>      (set code, then its stored payload)
 //   macro 03 <event bytes>     (key code, then its events; may be empty)
+//   sensor 11 / max_rate 40    (identity bytes 10, 11; only when changed)
+//   owed 00 C2 21 00 …         (connection mode, then an owed input report)
 std::string StateToText(const MouseState& state);
 
 // Nothing when the header is missing or any line is malformed: a damaged
