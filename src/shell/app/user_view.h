@@ -56,23 +56,29 @@ struct TaskReport {
 // implements only what it shows. Texts are language text numbers (LangText).
 //
 // Threads and order:
-// - Calls made by ApplicationController::Start and by the PageActions and
-//   ApplicationController entry points arrive on the thread that called them,
-//   the user-interface thread.
-// - Calls made by task routines and notification handling arrive on the
-//   device worker thread, in exactly the order the routine makes them; calls
-//   caused by a hot-plug event arrive on the hot-plug source's thread. A GUI
-//   must hand these to its own thread through one queue, keeping their order
-//   (a refresh after a read-back must not overtake the read-back's values).
+// - Worker thread: everything a task routine or the notification handling
+//   shows, in exactly the order the routine makes the calls: RefreshPage,
+//   ShowBattery, ShowDpiLimits, ShowDpiStageCount, ShowDpiStage,
+//   ShowDeviceConnected, ShowDeviceLost, OnTaskFinished, and the inherited
+//   views' calls made by the device refresh (cards, captions, views, the
+//   description's ShowLightingTab, ShowButtons, ..., ShowProfileName,
+//   OnDatabaseReplaced). A GUI must hand these to its own thread through one
+//   queue, keeping their order (a refresh after a read-back must not overtake
+//   the read-back's values).
+// - Hot-plug thread: ShowUnsupportedDevice (DiscoveryView).
+// - User-interface thread, inside the entry point that causes them:
+//   ShowSaveWait, AskMessageBox, DiscoveryView::ShowMessage, the DPI pop-up
+//   of a stage chosen on the page, the catalogue's calls in Start, the
+//   profile name after a switch or rename, the language change, and the
+//   refreshes of a card choice.
 // - The core never waits for a view call to take effect. The only call whose
-//   answer the core uses is AskMessageBox, and it is made only from entry
-//   points on the user-interface thread, before any task is queued: a routine
-//   on the worker never asks the user anything, so a GUI can always answer
-//   modally on its own thread. The worker only shows messages that need no
-//   answer (DiscoveryView::ShowMessage).
+//   answer the core uses is AskMessageBox, made only by entry points on the
+//   user-interface thread before anything is queued: a routine on the worker
+//   never asks the user anything, so a GUI can always answer it modally on
+//   its own thread. The worker shows only messages that need no answer.
 // - No lock of the controller is held during a call; a view may call the
 //   controller's queries from inside one, but must not call Stop or
-//   WaitUntilIdle from the worker thread.
+//   WaitUntilIdle from a call made on the worker thread.
 class UserView : public devices::CatalogueView,
                  public discovery::DiscoveryView,
                  public store::StoreEvents,
@@ -81,8 +87,7 @@ class UserView : public devices::CatalogueView,
 public:
     ~UserView() override = default;
 
-    // Show `page` again from the database. Worker thread (device refresh,
-    // profile switch, resets) or UI thread (a card chosen).
+    // Show `page` again from the database.
     virtual void RefreshPage(Page /*page*/) {}
 
     // The header's battery display, with the bytes in the order the mouse
@@ -101,14 +106,15 @@ public:
     // value `dpi`.
     virtual void ShowDpiStage(int /*index*/, int /*dpi*/) {}
     // The DPI pop-up shows `dpi` for two seconds (only when the product
-    // offers it: PageOptions::show_dpi_tips).
+    // offers it: PageOptions::show_dpi_tips). Worker thread for the mouse's
+    // own stage changes, UI thread for the page's.
     virtual void ShowDpiPopup(int /*dpi*/) {}
 
     // The short wait notice after a setting was queued for the mouse (only
-    // when the product offers it: PageOptions::show_save_tips). UI thread.
+    // when the product offers it: PageOptions::show_save_tips).
     virtual void ShowSaveWait() {}
 
-    // A message box; returns the button the user chose. UI thread only.
+    // A question; returns the button the user chose.
     virtual MessageAnswer AskMessageBox(int /*title_text*/, int /*message_text*/,
                                         MessageButtons /*buttons*/) {
         return MessageAnswer::kFirstButton;
@@ -116,16 +122,15 @@ public:
 
     // The receiver reported its mouse back (`connection_mode` 1) or the
     // mouse is reached by cable (0): the device pages can be used again.
-    // Worker thread; the view switch itself comes as ShowDevicePages.
+    // The view switch itself comes as ShowDevicePages.
     virtual void ShowDeviceConnected(int /*device_type*/, int /*connection_mode*/) {}
     // The receiver reported its mouse gone (switched off or out of range).
-    // Worker thread; followed by ShowNoDeviceView or ShowDeviceList.
+    // Followed by ShowNoDeviceView or ShowDeviceList.
     virtual void ShowDeviceLost(int /*device_type*/) {}
 
-    // A task the user caused has ended (worker thread): what was stored is
-    // now on the mouse (kAcknowledged), stored only (kNotAcknowledged), or
-    // there was nothing to send. Reported once per queued task code, for
-    // the codes the controller runs itself.
+    // A task has ended: what was stored is now on the mouse (kAcknowledged),
+    // stored only (kNotAcknowledged), or there was nothing to send. Reported
+    // once per queued task code, for the codes the controller runs itself.
     virtual void OnTaskFinished(const TaskReport& /*report*/) {}
 };
 

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "devices/discovery/sim_hotplug_source.h"
+#include "hid/task_code.h"
 #include "shell/language_list.h"
 #include "sim/catalogue/shipped_products.h"
 #include "store/settings_database.h"
@@ -104,6 +105,21 @@ void AppFixture::Start(bool hotplug) {
         Create(hotplug);
     }
     ASSERT_TRUE(controller->Start());
+}
+
+void AppFixture::StartConnected(int device_type, bool cable, bool receiver) {
+    for (auto& mouse : mice) {
+        const bool chosen = mouse->product().device_type == device_type;
+        mouse->PlugCable(chosen && cable);
+        mouse->PlugReceiver(chosen && receiver);
+    }
+    Start();
+    ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
+    Idle();
+    for (auto& mouse : mice) {
+        TakeWrites(mouse->product().device_type);
+    }
+    view.Clear();
 }
 
 void AppFixture::Idle() {

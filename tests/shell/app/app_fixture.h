@@ -49,6 +49,9 @@ protected:
     // events. Start builds it when needed and starts it.
     void Create(bool hotplug = true);
     void Start(bool hotplug = true);
+    // Only `device_type` plugged in (cable and receiver as given), started,
+    // read, and what that wrote and showed forgotten.
+    void StartConnected(int device_type, bool cable = true, bool receiver = false);
     // Waits for the controller's queue to run dry.
     void Idle();
     // Waits until the task report line was recorded `times` times.

@@ -25,10 +25,7 @@ struct StageCase {
 class DpiNotificationTest : public AppFixture, public ::testing::WithParamInterface<StageCase> {
 protected:
     void SetUp() override {
-        Plug(kW1, true, false);
-        Plug(kC2, false, false);
-        Start();
-        ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
+        StartConnected(kW1);
         // The screen shows six stages with stage 0 active.
         ASSERT_TRUE(Actions().SetDpiStageCount(6));
         ASSERT_TRUE(Actions().SetDpiActiveStage(0));

@@ -16,10 +16,7 @@ namespace key = store::config_key;
 class FactoryResetTest : public AppFixture {
 protected:
     void SetUp() override {
-        Plug(kC2, false, false);
-        Start();
-        ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
-        Idle();
+        StartConnected(kW1, true, true);
         // Settings away from the defaults in two profiles, a binding, and
         // profile 3 active.
         SetKey(key::kReportRate, "8", 1);

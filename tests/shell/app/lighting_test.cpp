@@ -9,15 +9,7 @@ namespace {
 
 class LightingTest : public AppFixture {
 protected:
-    void Connect(int device_type) {
-        Plug(kW1, device_type == kW1, false);
-        Plug(kC2, device_type == kC2, false);
-        Start();
-        ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
-        Idle();
-        TakeWrites(device_type);
-        view.Clear();
-    }
+    void Connect(int device_type) { StartConnected(device_type); }
     // The last 0x05 frame the mouse received.
     Bytes LastLightingFrame() {
         Bytes last;

@@ -16,15 +16,7 @@ namespace key = store::config_key;
 
 class PageActionsTest : public AppFixture {
 protected:
-    void SetUp() override {
-        Plug(kW1, true, false);
-        Plug(kC2, false, false);
-        Start();
-        ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
-        Idle();
-        TakeWrites(kW1);
-        view.Clear();
-    }
+    void SetUp() override { StartConnected(kW1); }
 };
 
 struct SettingCase {

@@ -25,11 +25,7 @@ class ProfileSwitchTest : public AppFixture, public ::testing::WithParamInterfac
 // order, from that profile's keys; also when it was active already.
 TEST_P(ProfileSwitchTest, WritesEverySettingInOrder) {
     const SwitchCase& c = GetParam();
-    Plug(kW1, c.device_type == kW1, false);
-    Plug(kC2, c.device_type == kC2, false);
-    Start();
-    ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
-    Idle();
+    StartConnected(c.device_type);
     ASSERT_EQ(controller->CurrentDeviceType(), c.device_type);
     SetKey(key::kReportRate, "8", c.profile);  // 125 Hz
     SetKey(key::kButtonRespondTime, "12", c.profile);
@@ -61,13 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ProfileRequestTest : public AppFixture {
 protected:
-    void SetUp() override {
-        Plug(kC2, false, false);
-        Start();
-        ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
-        Idle();
-        view.Clear();
-    }
+    void SetUp() override { StartConnected(kW1, true, true); }
 };
 
 TEST_F(ProfileRequestTest, AProfileWithoutRowIsRefusedAndTheActiveOneStays) {
