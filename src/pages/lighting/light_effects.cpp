@@ -64,9 +64,10 @@ EffectControls ControlsOf(int config_func) {
     controls.brightness = (config_func & protocol::kLightShowBrightness) != 0;
     controls.speed = (config_func & protocol::kLightShowSpeed) != 0;
     controls.palette = (config_func & protocol::kLightShowPalette) != 0;
-    // Colours are applied through the palette; the slots only say where.
-    if (controls.palette) {
-        controls.colours = (config_func & protocol::kLightShowColourSlots) != 0 ? kSlotCount : 1;
+    if ((config_func & protocol::kLightShowColourSlots) != 0) {
+        controls.colours = kSlotCount;
+    } else if (controls.palette) {
+        controls.colours = 1;
     }
     return controls;
 }
@@ -84,8 +85,10 @@ Normalised<int> ParseSpeed(std::string_view word, const store::LightSetting& row
 }
 
 Normalised<int> ParseColourSlot(std::optional<std::string_view> word, const store::LightSetting& row) {
-    const int colours = ControlsOf(row.config_func).colours;
-    if (colours == 0) {
+    // Colours are chosen through the palette; the slots only say where they go.
+    const EffectControls controls = ControlsOf(row.config_func);
+    const int colours = controls.colours;
+    if (!controls.palette) {
         return Normalised<int>::Refuse(EffectLabel(row) + " takes no colour");
     }
     if (!word) {

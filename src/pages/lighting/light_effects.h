@@ -39,7 +39,9 @@ struct EffectControls {
     bool brightness = false;
     bool speed = false;
     bool palette = false;  // a colour can be chosen
-    int colours = 0;       // colours kept: 7 with the colour slots, 1 with the palette alone, else 0
+    // The colours the page shows: 7 with the colour slots, 1 (the first) with
+    // the palette alone, else none.
+    int colours = 0;
 
     bool operator==(const EffectControls&) const = default;
 };
@@ -56,8 +58,8 @@ Normalised<int> ParseSpeed(std::string_view word, const store::LightSetting& row
 
 // The colour slot (0-based) a colour for the effect of `row` goes into,
 // from the slot number 1..7 people see; no number means the first slot. An
-// effect with one colour takes only slot 1; an effect without colours takes
-// none.
+// effect with one colour takes only slot 1; an effect without the palette
+// takes no colour.
 Normalised<int> ParseColourSlot(std::optional<std::string_view> word, const store::LightSetting& row);
 
 }  // namespace mousedeck::pages::lighting
