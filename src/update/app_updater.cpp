@@ -11,8 +11,8 @@
 
 namespace mousedeck::update {
 
-AppUpdater::AppUpdater(UpdateObserver& observer, devices::TextLookup text, HttpOptions http, UpdateFolder folder,
-                       const FlashGuard& guard, ProgramStarter starter)
+AppUpdater::AppUpdater(UpdateObserver& observer, devices::TextLookup text, HttpOptions http,
+                       UpdateFolder folder, const FlashGuard& guard, ProgramStarter starter)
     : observer_(observer),
       text_(std::move(text)),
       http_(std::move(http)),

@@ -25,7 +25,8 @@ uint16_t Crc16Modbus(std::span<const uint8_t> bytes) {
     for (const uint8_t byte : bytes) {
         crc ^= byte;
         for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) != 0 ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
+            crc =
+                (crc & 1) != 0 ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
         }
     }
     return crc;

@@ -107,7 +107,9 @@ private:
 bool Configure(CURL* easy, const std::string& url, const HttpOptions& options, curl_slist* headers,
                Receiver& receiver) {
     bool ok = true;
-    const auto set = [&](CURLoption option, auto value) { ok = ok && curl_easy_setopt(easy, option, value) == CURLE_OK; };
+    const auto set = [&](CURLoption option, auto value) {
+        ok = ok && curl_easy_setopt(easy, option, value) == CURLE_OK;
+    };
     set(CURLOPT_URL, url.c_str());
     set(CURLOPT_PROTOCOLS_STR, "http,https");
     set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");

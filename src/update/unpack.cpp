@@ -65,7 +65,8 @@ UniqueFd OpenFolders(int root, std::span<const std::string> parts, mode_t mode) 
             break;
         }
         ::mkdirat(current.get(), part.c_str(), mode);  // EEXIST is fine; the open below decides
-        current = UniqueFd(::openat(current.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        current =
+            UniqueFd(::openat(current.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     }
     return current;
 }

@@ -25,7 +25,8 @@ bool UpdateFolder::Recreate() const {
     return Create();
 }
 
-bool UpdateFolder::IsDeletable(const std::filesystem::path& folder, const std::filesystem::path& data_folder) {
+bool UpdateFolder::IsDeletable(const std::filesystem::path& folder,
+                               const std::filesystem::path& data_folder) {
     if (!folder.is_absolute() || !data_folder.is_absolute()) {
         return false;
     }

@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fs::is_symlink(fs::symlink_status(target, error))) {
         __builtin_trap();
     }
-    for (auto it = fs::recursive_directory_iterator(target, error); !error && it != fs::recursive_directory_iterator();
-         it.increment(error)) {
+    for (auto it = fs::recursive_directory_iterator(target, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         if (it->is_symlink()) {
             __builtin_trap();
         }

@@ -66,8 +66,9 @@ protected:
     FlashGuard guard;
     std::vector<fs::path> started;
     ProgramStarter starter = StartDetached;
-    AppUpdater updater{observer, NumberedText, QuickHttp(), UpdateFolder(data.path()), guard,
-                       [this](const fs::path& program) { return starter(program); }};
+    AppUpdater updater{observer,    NumberedText,
+                       QuickHttp(), UpdateFolder(data.path()),
+                       guard,       [this](const fs::path& program) { return starter(program); }};
 };
 
 TEST_F(AppUpdaterTest, CheckAnswers) {
@@ -78,12 +79,20 @@ TEST_F(AppUpdaterTest, CheckAnswers) {
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        {"1.0.2", UpdateState::kNewer, "1.0.2", {"AppButton(on)", "AppStatus(T582: v1.0.2)", "OfferApp(1.0.2)"}},
-        {"1.0.2\r\n", UpdateState::kNewer, "1.0.2", {"AppButton(on)", "AppStatus(T582: v1.0.2)", "OfferApp(1.0.2)"}},
+        {"1.0.2",
+         UpdateState::kNewer,
+         "1.0.2",
+         {"AppButton(on)", "AppStatus(T582: v1.0.2)", "OfferApp(1.0.2)"}},
+        {"1.0.2\r\n",
+         UpdateState::kNewer,
+         "1.0.2",
+         {"AppButton(on)", "AppStatus(T582: v1.0.2)", "OfferApp(1.0.2)"}},
         {"1.0", UpdateState::kNewer, "1.0", {"AppButton(on)", "AppStatus(T582: v1.0)", "OfferApp(1.0)"}},
         {"1.0.1\n", UpdateState::kUpToDate, "1.0.1", {"AppStatus(T580)", "AppButton(off)"}},
         {"0.9.9", UpdateState::kUpToDate, "0.9.9", {"AppStatus(T580)", "AppButton(off)"}},
-        {"10.20.3040", UpdateState::kNewer, "10.20.3040",
+        {"10.20.3040",
+         UpdateState::kNewer,
+         "10.20.3040",
          {"AppButton(on)", "AppStatus(T582: v10.20.3040)", "OfferApp(10.20.3040)"}},
         {"10.20.30400", UpdateState::kUnchecked, "", {}},  // 11 characters
         {"<html>error</html>", UpdateState::kUnchecked, "", {}},
@@ -126,10 +135,12 @@ TEST_F(AppUpdaterTest, Prompt) {
 // started detached, and the program is told to end.
 TEST_F(AppUpdaterTest, DownloadStartsTheInstaller) {
     FindNewVersion();
-    ServeInstaller({{"Mouse-Setup-1.0.2.run", "#!/bin/sh\necho started > \"$(dirname \"$0\")/installer-ran\"\n"}});
+    ServeInstaller(
+        {{"Mouse-Setup-1.0.2.run", "#!/bin/sh\necho started > \"$(dirname \"$0\")/installer-ran\"\n"}});
     EXPECT_EQ(updater.Download(), AppDownloadOutcome::kInstallerStarted);
     EXPECT_TRUE(WaitForFile(TempFolder() / "installer-ran", 5s)) << "the installer really ran";
-    EXPECT_FALSE(fs::exists(TempFolder() / "Mouse-Setup-1.0.2.zip")) << "the archive is deleted once unpacked";
+    EXPECT_FALSE(fs::exists(TempFolder() / "Mouse-Setup-1.0.2.zip"))
+        << "the archive is deleted once unpacked";
     EXPECT_EQ(observer.Events(),
               (std::vector<std::string>{"AppProgress(0|T590: 0%)", "AppProgress(2|T590: 2%)",
                                         "AppProgress(8|T590: 8%)", "AppProgress(10|T590: 10%)",
@@ -147,7 +158,8 @@ TEST_F(AppUpdaterTest, DownloadWithoutInstaller) {
         std::vector<std::string> progress;
     } cases[] = {
         {"no archive", {}, {"AppProgress(0|T590: 0%)", "AppProgress(2|T590: 2%)"}},
-        {"another file", {{"Mouse-Setup-1.0.1.run", "old"}},
+        {"another file",
+         {{"Mouse-Setup-1.0.1.run", "old"}},
          {"AppProgress(0|T590: 0%)", "AppProgress(2|T590: 2%)", "AppProgress(8|T590: 8%)",
           "AppProgress(10|T590: 10%)", "AppProgress(100|T590: 100%)"}},
     };
@@ -192,7 +204,8 @@ TEST_F(AppUpdaterTest, InstallerWaitsForARunningFlash) {
     EXPECT_EQ(updater.Download(), AppDownloadOutcome::kInstallerStarted);
     flash.join();
     EXPECT_FALSE(started_during_flash);
-    EXPECT_EQ(observer.EventsStartingWith("ExitWaitsForFlash"), (std::vector<std::string>{"ExitWaitsForFlash()"}));
+    EXPECT_EQ(observer.EventsStartingWith("ExitWaitsForFlash"),
+              (std::vector<std::string>{"ExitWaitsForFlash()"}));
 }
 
 TEST_F(AppUpdaterTest, InstallerThatCannotStart) {
@@ -201,7 +214,9 @@ TEST_F(AppUpdaterTest, InstallerThatCannotStart) {
     fs::create_directories(TempFolder() / "Mouse-Setup-1.0.2.run" / "inside");
     EXPECT_EQ(updater.Download(), AppDownloadOutcome::kNoInstaller);
     fs::remove_all(TempFolder());
-    ServeInstaller({{"Mouse-Setup-1.0.2.run", "\x7f" "ELF not really a program"}});
+    ServeInstaller({{"Mouse-Setup-1.0.2.run",
+                     "\x7f"
+                     "ELF not really a program"}});
     EXPECT_EQ(updater.Download(), AppDownloadOutcome::kStartFailed);
     EXPECT_TRUE(observer.EventsStartingWith("EndForInstaller").empty());
 }

@@ -85,10 +85,10 @@ protected:
 TEST_F(FirmwareTest, VersionsThroughTheCable) {
     updater.ShowVersions(*rig.manager);
     EXPECT_EQ(updater.MouseVersion(), "105");
-    EXPECT_EQ(observer.Events(), (std::vector<std::string>{
-                                     "MouseCaption(T551)", "ReceiverCaption(T552)", "MouseStatus()",
-                                     "ReceiverStatus()", "MouseCaption(T551: v1.05)", "MouseStatus(T580)",
-                                     "FirmwareButton(on)", "ReceiverButton(off)"}));
+    EXPECT_EQ(observer.Events(),
+              (std::vector<std::string>{"MouseCaption(T551)", "ReceiverCaption(T552)", "MouseStatus()",
+                                        "ReceiverStatus()", "MouseCaption(T551: v1.05)", "MouseStatus(T580)",
+                                        "FirmwareButton(on)", "ReceiverButton(off)"}));
 }
 
 // Only the receiver: its own version is shown and the firmware button is
@@ -103,11 +103,14 @@ TEST_F(FirmwareTest, ThroughTheReceiverOnly) {
     EXPECT_EQ(updater.MouseVersion(), "104") << "left as the 0x20 read set it";
     EXPECT_EQ(observer.EventsStartingWith("ReceiverCaption("),
               (std::vector<std::string>{"ReceiverCaption(T552)", "ReceiverCaption(T551: v1.02)"}));
-    EXPECT_EQ(observer.EventsStartingWith("FirmwareButton("), (std::vector<std::string>{"FirmwareButton(off)"}));
-    EXPECT_EQ(observer.EventsStartingWith("ReceiverButton("), (std::vector<std::string>{"ReceiverButton(on)"}));
+    EXPECT_EQ(observer.EventsStartingWith("FirmwareButton("),
+              (std::vector<std::string>{"FirmwareButton(off)"}));
+    EXPECT_EQ(observer.EventsStartingWith("ReceiverButton("),
+              (std::vector<std::string>{"ReceiverButton(on)"}));
 
     updater.Check();
-    EXPECT_EQ(observer.EventsStartingWith("OfferFirmware("), (std::vector<std::string>{"OfferFirmware(106)"}));
+    EXPECT_EQ(observer.EventsStartingWith("OfferFirmware("),
+              (std::vector<std::string>{"OfferFirmware(106)"}));
 
     const std::vector<uint8_t> image = Image(100);
     ServeImage(image);
@@ -126,13 +129,22 @@ TEST_F(FirmwareTest, CheckAnswers) {
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        {"106", "105", UpdateState::kNewer, "106",
+        {"106",
+         "105",
+         UpdateState::kNewer,
+         "106",
          {"MouseStatus(T582: v1.06)", "FirmwareButton(on)", "OfferFirmware(106)"}},
-        {"1.06", "105", UpdateState::kNewer, "1.06",  // a different number of parts counts as newer
+        {"1.06",
+         "105",
+         UpdateState::kNewer,
+         "1.06",  // a different number of parts counts as newer
          {"MouseStatus(T582: v1.06)", "FirmwareButton(on)", "OfferFirmware(1.06)"}},
         {"105\r\n", "105", UpdateState::kUpToDate, "105", {"MouseStatus(T580)", "FirmwareButton(off)"}},
         {"104", "105", UpdateState::kUpToDate, "104", {"MouseStatus(T580)", "FirmwareButton(off)"}},
-        {"123456789", "105", UpdateState::kNewer, "123456789",
+        {"123456789",
+         "105",
+         UpdateState::kNewer,
+         "123456789",
          {"MouseStatus(T582: v1234567.89)", "FirmwareButton(on)", "OfferFirmware(123456789)"}},
         {"1234567890", "105", UpdateState::kUnchecked, "", {}},  // 10 characters: no version
         {nullptr, "105", UpdateState::kUnchecked, "", {}},       // 404
@@ -216,7 +228,8 @@ TEST_F(FirmwareTest, FlashesTheImageIntoTheBootLoader) {
         const auto flashed = fresh_rig.mouse.LastFlashedImage();
         ASSERT_TRUE(flashed);
         ASSERT_EQ(flashed->size(), (c.size + 15) / 16 * 16);
-        EXPECT_EQ(std::vector<uint8_t>(flashed->begin(), flashed->begin() + static_cast<long>(c.size)), image);
+        EXPECT_EQ(std::vector<uint8_t>(flashed->begin(), flashed->begin() + static_cast<long>(c.size)),
+                  image);
         EXPECT_EQ(std::vector<uint8_t>(flashed->begin() + static_cast<long>(c.size), flashed->end()),
                   std::vector<uint8_t>(flashed->size() - c.size, 0xFF));
         EXPECT_EQ(fresh_rig.mouse.State().firmware, 0x0106) << "the mouse took on its next release";
@@ -242,7 +255,8 @@ TEST_F(FirmwareTest, DownloadFailuresEndEarly) {
         {"no archive", {}, {"Step(5|T590: 5%)"}},
         {"no image in it", {{"readme.txt", "x"}}, {"Step(5|T590: 5%)", "Step(7|T591: 7%)"}},
         {"empty image", {{kImageName, ""}}, {"Step(5|T590: 5%)", "Step(7|T591: 7%)"}},
-        {"image too long", {{kImageName, std::string(kMaxImageBytes + 1, 'x')}},
+        {"image too long",
+         {{kImageName, std::string(kMaxImageBytes + 1, 'x')}},
          {"Step(5|T590: 5%)", "Step(7|T591: 7%)"}},
     };
     for (const Case& c : cases) {
@@ -274,14 +288,21 @@ TEST_F(FirmwareTest, DeviceFailures) {
              r.mouse.PlugReceiver(false);
              r.Open();
          },
-         FlashOutcome::kNoBootLoader, {}},
+         FlashOutcome::kNoBootLoader,
+         {}},
         {"begin report refused",
-         [](test::SimRig& r) { r.mouse.AddFault({sim::FaultKind::kWriteFailure, 0, sim::FaultTarget::kBootLoader}); },
-         FlashOutcome::kBeginFailed, {}},
+         [](test::SimRig& r) {
+             r.mouse.AddFault({sim::FaultKind::kWriteFailure, 0, sim::FaultTarget::kBootLoader});
+         },
+         FlashOutcome::kBeginFailed,
+         {}},
         // Begin, data 0, data 1 go through; the cable is gone from then on.
         {"data report failed",
-         [](test::SimRig& r) { r.mouse.AddFault({sim::FaultKind::kUnplug, 3, sim::FaultTarget::kBootLoader}); },
-         FlashOutcome::kTransferFailed, {32, 55}},
+         [](test::SimRig& r) {
+             r.mouse.AddFault({sim::FaultKind::kUnplug, 3, sim::FaultTarget::kBootLoader});
+         },
+         FlashOutcome::kTransferFailed,
+         {32, 55}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -318,7 +339,8 @@ TEST_F(FirmwareTest, GuardIsHeldWhileFlashing) {
         }
         const FlashGuard& guard;
     } watcher(guard);
-    FirmwareUpgrade watched(watcher, NumberedText, QuickHttp(), UpdateFolder(data.path()), guard, QuickUpgrade());
+    FirmwareUpgrade watched(watcher, NumberedText, QuickHttp(), UpdateFolder(data.path()), guard,
+                            QuickUpgrade());
     EXPECT_EQ(watched.Flash(*rig.manager, Image(48 * 2)), FlashOutcome::kDone);
     EXPECT_EQ(watcher.Events(), (std::vector<std::string>{"55:held", "100:held", "100:free"}));
     EXPECT_FALSE(guard.Running());

@@ -47,7 +47,7 @@ TEST_F(HttpClientTest, TextAnswers) {
         {"/version", FetchStatus::kOk, "1.0.2"},
         {"/zero", FetchStatus::kOk, "106"},  // up to the first zero byte
         {"/chunked", FetchStatus::kOk, "2.0"},
-        {"/old", FetchStatus::kOk, "3.1"},   // redirects are followed
+        {"/old", FetchStatus::kOk, "3.1"},  // redirects are followed
         {"/empty", FetchStatus::kOk, ""},
         {"/missing", FetchStatus::kFailed, ""},  // a 404 whose page reads "404" is no answer
     };
@@ -95,7 +95,7 @@ TEST_F(HttpClientTest, TextAnswersAreCapped) {
 TEST_F(HttpClientTest, OnlyHttpAndHttps) {
     mousedeck::test::WriteFile(dir / "local", "1.0");
     for (const std::string& url : {"file://" + (dir / "local").string(), std::string("ftp://127.0.0.1/x"),
-                                  std::string("gopher://127.0.0.1/x")}) {
+                                   std::string("gopher://127.0.0.1/x")}) {
         SCOPED_TRACE(url);
         EXPECT_EQ(FetchText(url, options).status, FetchStatus::kFailed);
     }
@@ -181,7 +181,8 @@ TEST_F(FetchFileTest, LongBodyPostsRisingStepsUpTo100) {
         const Download got = Get("/big", dir / "big.bin");
         ASSERT_EQ(got.status, FetchStatus::kOk);
         ASSERT_GE(got.posted.size(), 5u);
-        EXPECT_EQ(std::vector<int>(got.posted.begin(), got.posted.begin() + 4), (std::vector<int>{0, 2, 8, 10}));
+        EXPECT_EQ(std::vector<int>(got.posted.begin(), got.posted.begin() + 4),
+                  (std::vector<int>{0, 2, 8, 10}));
         EXPECT_EQ(got.posted.back(), 100);
         for (std::size_t i = 1; i < got.posted.size(); ++i) {
             EXPECT_LT(got.posted[i - 1], got.posted[i]);
@@ -201,7 +202,8 @@ TEST_F(FetchFileTest, FailuresLeaveNoFile) {
             EXPECT_EQ(got.posted, (std::vector<int>{0, 2})) << "the answer never opened";
         } else {
             ASSERT_GE(got.posted.size(), 5u);
-            EXPECT_EQ(std::vector<int>(got.posted.begin(), got.posted.begin() + 4), (std::vector<int>{0, 2, 8, 10}));
+            EXPECT_EQ(std::vector<int>(got.posted.begin(), got.posted.begin() + 4),
+                      (std::vector<int>{0, 2, 8, 10}));
             EXPECT_EQ(got.posted.back(), 28) << "10 + 90 x 20000 / 100000, and no 100";
             EXPECT_FALSE(std::filesystem::exists(dir / "file.bin")) << "a partial download is never unpacked";
         }

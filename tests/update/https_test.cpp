@@ -36,8 +36,8 @@ bool WriteSelfSignedCertificate(const fs::path& certificate, const fs::path& key
     X509_gmtime_adj(X509_getm_notAfter(x509.get()), 3600);
     X509_set_pubkey(x509.get(), pkey.get());
     X509_NAME* name = X509_get_subject_name(x509.get());
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"), -1,
-                               -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"),
+                               -1, -1, 0);
     X509_set_issuer_name(x509.get(), name);
     if (X509_sign(x509.get(), pkey.get(), EVP_sha256()) == 0) {
         return false;

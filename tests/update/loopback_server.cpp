@@ -62,7 +62,8 @@ void LoopbackServer::Redirect(const std::string& path, const std::string& to) {
     routes_[path] = std::move(route);
 }
 
-void LoopbackServer::ServeStall(const std::string& path, std::string head, std::size_t announced, bool silent) {
+void LoopbackServer::ServeStall(const std::string& path, std::string head, std::size_t announced,
+                                bool silent) {
     auto route = std::make_shared<Route>();
     route->kind = Route::Kind::kStall;
     route->body = std::move(head);
@@ -104,12 +105,12 @@ void LoopbackServer::Handle(const httplib::Request& request, httplib::Response& 
             response.set_content(route->body, "application/octet-stream");
             break;
         case Route::Kind::kChunked:
-            response.set_chunked_content_provider(
-                "application/octet-stream", [route](size_t /*offset*/, httplib::DataSink& sink) {
-                    sink.write(route->body.data(), route->body.size());
-                    sink.done();
-                    return true;
-                });
+            response.set_chunked_content_provider("application/octet-stream",
+                                                  [route](size_t /*offset*/, httplib::DataSink& sink) {
+                                                      sink.write(route->body.data(), route->body.size());
+                                                      sink.done();
+                                                      return true;
+                                                  });
             break;
         case Route::Kind::kRedirect:
             response.set_redirect(Url(route->to));

@@ -18,7 +18,9 @@ inline std::string NumberedText(int number) {
 class RecordingObserver : public UpdateObserver {
 public:
     void ShowAppUpdateStatus(const std::string& text) override { Add("AppStatus(" + text + ")"); }
-    void EnableAppUpdateButton(bool enabled) override { Add(std::string("AppButton(") + Flag(enabled) + ")"); }
+    void EnableAppUpdateButton(bool enabled) override {
+        Add(std::string("AppButton(") + Flag(enabled) + ")");
+    }
     void OfferAppUpdate(const std::string& latest) override { Add("OfferApp(" + latest + ")"); }
     bool AskToInstallUpdate(const std::string& title, const std::string& message) override {
         Add("Ask(" + title + "|" + message + ")");
@@ -33,10 +35,14 @@ public:
     }
     void EndForInstaller() override { Add("EndForInstaller()"); }
     void ShowMouseFirmwareCaption(const std::string& text) override { Add("MouseCaption(" + text + ")"); }
-    void ShowReceiverFirmwareCaption(const std::string& text) override { Add("ReceiverCaption(" + text + ")"); }
+    void ShowReceiverFirmwareCaption(const std::string& text) override {
+        Add("ReceiverCaption(" + text + ")");
+    }
     void ShowMouseFirmwareStatus(const std::string& text) override { Add("MouseStatus(" + text + ")"); }
     void ShowReceiverFirmwareStatus(const std::string& text) override { Add("ReceiverStatus(" + text + ")"); }
-    void EnableFirmwareButton(bool enabled) override { Add(std::string("FirmwareButton(") + Flag(enabled) + ")"); }
+    void EnableFirmwareButton(bool enabled) override {
+        Add(std::string("FirmwareButton(") + Flag(enabled) + ")");
+    }
     void EnableReceiverFirmwareButton(bool enabled) override {
         Add(std::string("ReceiverButton(") + Flag(enabled) + ")");
     }

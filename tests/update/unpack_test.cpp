@@ -94,22 +94,16 @@ TEST(EntryNameTest, StoredNamesBecomeUtf8) {
 
 TEST_F(UnpackTest, EveryEntryLandsInsideTheTarget) {
     const std::vector<ZipEntry> entries = {
-        {"plain.txt", "1"},
-        {"sub\\win\\file.txt", "2"},
-        {"C:\\Windows\\evil.txt", "3"},
-        {"/etc/abs.txt", "4"},
-        {"../up.txt", "5"},
-        {"a/../../up2.txt", "6"},
-        {"..\\..\\up3.txt", "7"},
-        {"x/../inside.txt", "8"},
-        {"empty-folder/", ""},
+        {"plain.txt", "1"},       {"sub\\win\\file.txt", "2"}, {"C:\\Windows\\evil.txt", "3"},
+        {"/etc/abs.txt", "4"},    {"../up.txt", "5"},          {"a/../../up2.txt", "6"},
+        {"..\\..\\up3.txt", "7"}, {"x/../inside.txt", "8"},    {"empty-folder/", ""},
     };
     ASSERT_TRUE(Unpack(Archive(entries), target));
-    EXPECT_EQ(Tree(dir.path()), (std::set<std::string>{
-                             "archive.zip", "target/", "target/plain.txt", "target/sub/", "target/sub/win/",
-                             "target/sub/win/file.txt", "target/Windows/", "target/Windows/evil.txt",
-                             "target/etc/", "target/etc/abs.txt", "target/inside.txt", "target/up3.txt",
-                             "target/empty-folder/"}));
+    EXPECT_EQ(Tree(dir.path()),
+              (std::set<std::string>{"archive.zip", "target/", "target/plain.txt", "target/sub/",
+                                     "target/sub/win/", "target/sub/win/file.txt", "target/Windows/",
+                                     "target/Windows/evil.txt", "target/etc/", "target/etc/abs.txt",
+                                     "target/inside.txt", "target/up3.txt", "target/empty-folder/"}));
     EXPECT_EQ(mousedeck::test::ReadFile(target / "Windows" / "evil.txt"), "3");
     EXPECT_EQ(mousedeck::test::ReadFile(target / "inside.txt"), "8");
 }
@@ -143,8 +137,8 @@ TEST_F(UnpackTest, ALinkedTargetFolderIsNotWrittenThrough) {
 TEST_F(UnpackTest, PermissionsAndTimes) {
     const std::vector<ZipEntry> entries = {
         {"installer.run", "#!/bin/sh\n", test::kMadeOnUnix, test::UnixAttributes(S_IFREG | 04755)},
-        {"readonly.txt", "r", 0, 0x01},                        // DOS read-only attribute
-        {"normal.txt", "n", 0, 0x20},                          // DOS archive attribute
+        {"readonly.txt", "r", 0, 0x01},  // DOS read-only attribute
+        {"normal.txt", "n", 0, 0x20},    // DOS archive attribute
         {"private.bin", "p", test::kMadeOnUnix, test::UnixAttributes(S_IFREG | 0000)},
     };
     ::umask(022);
@@ -175,8 +169,8 @@ TEST_F(UnpackTest, PermissionsAndTimes) {
 
 TEST_F(UnpackTest, DamagedEntryLeavesNoFile) {
     const std::string payload = "INSTALLER-PAYLOAD-0123456789";
-    const fs::path archive = Archive({{"first.txt", "fine"}, {"setup.run", payload, 0, 0, /*stored=*/true},
-                                      {"last.txt", "fine too"}});
+    const fs::path archive = Archive(
+        {{"first.txt", "fine"}, {"setup.run", payload, 0, 0, /*stored=*/true}, {"last.txt", "fine too"}});
     std::string bytes = mousedeck::test::ReadFile(archive);
     const std::size_t at = bytes.find(payload);
     ASSERT_NE(at, std::string::npos);

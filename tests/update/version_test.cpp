@@ -19,22 +19,22 @@ TEST(CompareVersionsTest, Table) {
         {"1.0.1", "1.0.2", 1},
         {"1.0.2", "1.0.1", -1},
         {"1.0.1", "1.0.1", 0},
-        {"1.0", "1.0.1", 2},    // a different number of parts counts as newer
-        {"1.0.1", "1.0", 2},    // whichever side is longer
-        {"1.0.1", "1.0.10", 1}, // numbers, not text
+        {"1.0", "1.0.1", 2},     // a different number of parts counts as newer
+        {"1.0.1", "1.0", 2},     // whichever side is longer
+        {"1.0.1", "1.0.10", 1},  // numbers, not text
         {"1.0.9", "1.0.10", 1},
-        {"2.0.0", "1.9.9", -1}, // the first differing part decides
+        {"2.0.0", "1.9.9", -1},  // the first differing part decides
         {"105", "106", 1},
-        {"105", "1.06", 2},     // a dotted server answer against a release text
+        {"105", "1.06", 2},  // a dotted server answer against a release text
         {"105", "105", 0},
         {"1.0.2", "1.0.2\n", 0},  // a trailing line break keeps the leading digits
         {"1.0.1", "1.0.2\r\n", 1},
-        {"1.x", "1.0", 0},        // a part without leading digits counts as 0
+        {"1.x", "1.0", 0},  // a part without leading digits counts as 0
         {"1.2b", "1.2", 0},
-        {"1..2", "1..3", 1},      // empty parts are kept and count as 0
+        {"1..2", "1..3", 1},  // empty parts are kept and count as 0
         {"1.", "1.0", 0},
         {"", "", 0},
-        {"", "1", 1},             // an empty text is one part, worth 0
+        {"", "1", 1},                          // an empty text is one part, worth 0
         {"99999999999999999999999", "1", -1},  // saturates instead of wrapping
     };
     for (const Case& c : cases) {
@@ -54,9 +54,9 @@ TEST(VersionFromAnswerTest, Table) {
         {"1.0.2", kMaxAppVersionChars, "1.0.2"},
         {"1.0.2\n", kMaxAppVersionChars, "1.0.2"},  // the line break would otherwise name files
         {"1.0.2\r\n", kMaxAppVersionChars, "1.0.2"},
-        {"10.20.3040", kMaxAppVersionChars, "10.20.3040"},       // 10 characters
-        {"10.20.30400", kMaxAppVersionChars, std::nullopt},      // 11
-        {"10.20.3040\n", kMaxAppVersionChars, "10.20.3040"},     // 10 once the break is gone
+        {"10.20.3040", kMaxAppVersionChars, "10.20.3040"},    // 10 characters
+        {"10.20.30400", kMaxAppVersionChars, std::nullopt},   // 11
+        {"10.20.3040\n", kMaxAppVersionChars, "10.20.3040"},  // 10 once the break is gone
         {"<html><body>Not found</body></html>", kMaxAppVersionChars, std::nullopt},
         {"", kMaxAppVersionChars, std::nullopt},
         {"\n", kMaxAppVersionChars, std::nullopt},
@@ -64,7 +64,7 @@ TEST(VersionFromAnswerTest, Table) {
         {"123456789", kMaxFirmwareVersionChars, "123456789"},
         {"1234567890", kMaxFirmwareVersionChars, std::nullopt},  // firmware takes 9 at most
         {"1.0-beta_2", kMaxAppVersionChars, "1.0-beta_2"},
-        {"../../x", kMaxAppVersionChars, std::nullopt},          // would leave the temporary folder
+        {"../../x", kMaxAppVersionChars, std::nullopt},  // would leave the temporary folder
         {"1/2", kMaxAppVersionChars, std::nullopt},
         {"1\\2", kMaxAppVersionChars, std::nullopt},
         {"1 2", kMaxAppVersionChars, std::nullopt},
@@ -85,11 +85,8 @@ TEST(VersionTextTest, ReleaseNumbersAndLabels) {
         const char* label;
     };
     const Case cases[] = {
-        {0x0105, "105", "1.05"},
-        {0x1234, "1234", "12.34"},  // every digit shown; the text compared is 1234
-        {0x0A0B, "A0B", "A.0B"},
-        {0x0012, "12", "12"},
-        {0x0000, "0", "0"},
+        {0x0105, "105", "1.05"}, {0x1234, "1234", "12.34"},  // every digit shown; the text compared is 1234
+        {0x0A0B, "A0B", "A.0B"}, {0x0012, "12", "12"},      {0x0000, "0", "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.release);

@@ -21,10 +21,11 @@ bool WriteZip(const std::filesystem::path& file, const std::vector<ZipEntry>& en
         info.external_fa = entry.external_attributes;
         const int method = entry.stored ? 0 : Z_DEFLATED;
         const int level = entry.stored ? 0 : Z_DEFAULT_COMPRESSION;
-        ok = ok && zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, method,
-                                           level, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
-                                           entry.made_by, 0, 0) == ZIP_OK;
-        ok = ok && zipWriteInFileInZip(zip, entry.data.data(), static_cast<unsigned>(entry.data.size())) == ZIP_OK;
+        ok = ok && zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                           method, level, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY,
+                                           nullptr, 0, entry.made_by, 0, 0) == ZIP_OK;
+        ok = ok &&
+             zipWriteInFileInZip(zip, entry.data.data(), static_cast<unsigned>(entry.data.size())) == ZIP_OK;
         ok = ok && zipCloseFileInZip(zip) == ZIP_OK;
     }
     return zipClose(zip, nullptr) == ZIP_OK && ok;
