@@ -1,4 +1,8 @@
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -117,6 +121,40 @@ TEST_F(HttpClientTest, StalledServerTimesOutWithinTheBound) {
         EXPECT_LT(took, options.stall_timeout + 1s);
     }
     EXPECT_EQ(FetchText(server.Url("/version"), options).text, "1.0.3");
+}
+
+// A listener whose accept queue is full drops new connection requests, so a
+// connect to it hangs until the connect bound.
+TEST_F(HttpClientTest, ConnectTimesOutWithinTheBound) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    std::vector<int> fillers;
+    for (int i = 0; i < 3; ++i) {
+        fillers.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        ::connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
+    std::this_thread::sleep_for(50ms);
+
+    options.connect_timeout = 300ms;
+    options.stall_timeout = 10s;
+    const auto start = Clock::now();
+    const TextAnswer answer =
+        FetchText("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/version", options);
+    const auto took = Clock::now() - start;
+    EXPECT_EQ(answer.status, FetchStatus::kFailed);
+    EXPECT_GE(took, 250ms);
+    EXPECT_LT(took, 2s);
+    for (const int fd : fillers) {
+        ::close(fd);
+    }
+    ::close(listener);
 }
 
 TEST_F(HttpClientTest, CancelEndsAStalledTransferAtOnce) {

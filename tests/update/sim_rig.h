@@ -4,25 +4,11 @@
 #include <memory>
 
 #include "hid/device_manager.h"
+#include "hid/hid_fixture.h"
 #include "sim/simulated_hid_backend.h"
 #include "sim/simulated_mouse.h"
 
 namespace mousedeck::update::test {
-
-// Short device waits, so failed boot-loader exchanges cost milliseconds.
-inline hid::ExchangeTiming QuickTiming() {
-    using std::chrono::milliseconds;
-    hid::ExchangeTiming t;
-    t.reply_attempts = 10;
-    t.reply_wait = milliseconds(10);
-    t.identify_retry_delay = milliseconds(5);
-    t.notification_wait = milliseconds(20);
-    t.receiver_wait = milliseconds(5);
-    t.upgrade_retry_delay = milliseconds(1);
-    t.upgrade_read_delay = milliseconds(1);
-    t.upgrade_read_wait = milliseconds(50);
-    return t;
-}
 
 // The simulated mouse (cable and receiver plugged in, firmware 0x0105,
 // receiver 0x0102) behind a device manager that has enumerated it and made
@@ -37,7 +23,7 @@ struct SimRig {
     }
     // Enumerates again, as the application does after a plug event.
     void Open() {
-        manager = std::make_unique<hid::DeviceManager>(backend, QuickTiming());
+        manager = std::make_unique<hid::DeviceManager>(backend, hid::test::FastTiming());
         for (const sim::SimMode& mode : mouse.product().modes) {
             manager->AddRule({mode.vendor_id, mode.product_id, mouse.product().device_type, mode.mode,
                               mouse.product().device_id});
