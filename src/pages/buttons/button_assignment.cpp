@@ -1,12 +1,12 @@
 #include "pages/buttons/button_assignment.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 #include "pages/buttons/ascii_lower.h"
 #include "pages/buttons/function_family.h"
 #include "pages/buttons/macro_names.h"
+#include "shell/lenient_number.h"
 
 namespace mousedeck::pages::buttons {
 namespace {
@@ -15,16 +15,12 @@ bool IsFamily(int family) {
     return family >= family::kMouse && family <= family::kDisabled;
 }
 
+// Digits only: a key code is never signed.
 std::optional<int> KeyCodeOf(std::string_view word) {
-    int number = 0;
-    if (word.empty() || word.front() < '0' || word.front() > '9') {
+    if (word.empty() || !std::ranges::all_of(word, [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
-    if (error != std::errc{} || end != word.data() + word.size()) {
-        return std::nullopt;
-    }
-    return number;
+    return shell::ParseLenientInt(word);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
 #include "protocol/value_codecs.h"
 #include "shell/lenient_number.h"
@@ -13,17 +16,16 @@ namespace {
 constexpr std::size_t kHexDigits = 6;
 constexpr int kMaxComponent = 255;
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
+// Two hexadecimal digits and nothing else; an unsigned from_chars takes no
+// sign, blank or "0x".
+std::optional<uint8_t> HexByte(std::string_view digits) {
+    unsigned value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+    if (error != std::errc{} || stop != end) {
+        return std::nullopt;
     }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return static_cast<uint8_t>(value);
 }
 
 }  // namespace
@@ -40,20 +42,17 @@ performance::Normalised<int> ParseHexColour(std::string_view text) {
     if (!digits.empty() && digits.front() == '#') {
         digits.remove_prefix(1);
     }
-    std::array<int, 3> bytes{};  // red, green, blue
-    bool valid = digits.size() == kHexDigits;
-    for (std::size_t k = 0; valid && k < kHexDigits; k += 2) {
-        const int high = HexValue(digits[k]);
-        const int low = HexValue(digits[k + 1]);
-        valid = high >= 0 && low >= 0;
-        bytes[k / 2] = high * 16 + low;
+    std::array<std::optional<uint8_t>, 3> bytes{};  // red, green, blue
+    if (digits.size() == kHexDigits) {
+        for (std::size_t k = 0; k < bytes.size(); ++k) {
+            bytes[k] = HexByte(digits.substr(2 * k, 2));
+        }
     }
-    if (!valid) {
+    if (!bytes[0] || !bytes[1] || !bytes[2]) {
         return performance::Normalised<int>::Refuse("colour '" + std::string(text) +
                                                     "' is not written #RRGGBB (six hexadecimal digits)");
     }
-    const protocol::Rgb rgb{static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1]),
-                            static_cast<uint8_t>(bytes[2])};
+    const protocol::Rgb rgb{*bytes[0], *bytes[1], *bytes[2]};
     return performance::Normalised<int>::Accept(protocol::ColourFromRgb(rgb));
 }
 

@@ -34,7 +34,8 @@ TEST(ColourWords, OnlySixHexDigitsWithAnOptionalNumberSign) {
         {"", std::nullopt},         {"#", std::nullopt},        {"#FFF", std::nullopt},
         {"#FF00000", std::nullopt}, {"#GG0000", std::nullopt},  {"0xFF0000", std::nullopt},
         {" #FF0000", std::nullopt}, {"##FF0000", std::nullopt}, {"#FF 000", std::nullopt},
-        {"red", std::nullopt},
+        {"red", std::nullopt},      {"#-10000", std::nullopt},  {"+F0000", std::nullopt},
+        {"0x00FF", std::nullopt},
     };
     for (const auto& c : cases) {
         const auto colour = ParseHexColour(c.text);
