@@ -19,8 +19,8 @@ struct DpiRange {
 // so the page never shows a value the mouse is not sent:
 //   4 100..8000   5 50..12000   16, 18 100..4800   17 50..24000
 //   37 100..10000   38 200..10000   53 100..16000
-//   25, 149, 150 100..26000 (typing stops at 26000 although these sensors
-//   take more; the slider reaches 30000 for 25)
+//   25, 149, 150 100..26000 (typing stops at 26000, below what 25 and 150
+//   take; the slider reaches 30000 for 25)
 //   any other 50..26000
 DpiRange TypedDpiRange(int sensor_code);
 
