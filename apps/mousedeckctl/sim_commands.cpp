@@ -76,7 +76,10 @@ bool Act(Simulation& simulation, std::span<const std::string> args, Report& repo
     sim::SimulatedMouse& mouse = simulation.Mouse();
     const std::string& what = args[0];
     if (what == "press-dpi" && args.size() == 1) {
-        if (!mouse.PressDpiButton()) {
+        if (const std::optional<uint8_t> stage = mouse.PressDpiButton()) {
+            report.Line("DPI button pressed: stage " + std::to_string((*stage >> 4) + 1) + " of " +
+                        std::to_string(*stage & 0x0F) + ".");
+        } else {
             report.Line("The mouse is switched off and not on the cable: the press did nothing.");
             report.SetResult(kExitNotAcknowledged, "not_connected");
         }
