@@ -42,10 +42,6 @@ const fs::path& Root() {
         char pattern[] = "/dev/shm/macro_file_fuzz-XXXXXX";
         const char* made = ::mkdtemp(pattern);
         Check(made != nullptr);
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(Root(), ignored);
-        });
         return fs::path(made);
     }();
     return root;
@@ -103,6 +99,21 @@ std::vector<MacroFileMacro> Sorted(std::vector<MacroFileMacro> macros) {
     return macros;
 }
 
+// Takes the databases and files of one input away again, so a run leaves
+// only the folder and the language file behind however it ends.
+struct RemoveAfterInput {
+    store::SettingsDatabase& db;
+    store::SettingsDatabase& copy;
+    ~RemoveAfterInput() {
+        db.Close();
+        copy.Close();
+        std::error_code ignored;
+        for (const char* name : {"db", "copy", "in.xml", "first.xml", "second.xml"}) {
+            fs::remove_all(Root() / name, ignored);
+        }
+    }
+};
+
 std::string ReadAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -114,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Texts texts;
     static store::SettingsDatabase db;
     static store::SettingsDatabase copy;
+    const RemoveAfterInput cleanup{db, copy};
     pages::macros::MacroListView view;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 

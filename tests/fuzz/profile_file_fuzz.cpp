@@ -37,10 +37,6 @@ const fs::path& Root() {
         char pattern[] = "/dev/shm/profile_file_fuzz-XXXXXX";
         const char* made = ::mkdtemp(pattern);
         Check(made != nullptr);
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(Root(), ignored);
-        });
         return fs::path(made);
     }();
     return root;
@@ -77,6 +73,19 @@ void OpenFresh(store::SettingsDatabase& db) {
     Check(db.SetActiveProfile(1));
 }
 
+// Takes the database and files of one input away again, so a run leaves
+// only its empty folder behind however it ends.
+struct RemoveAfterInput {
+    store::SettingsDatabase& db;
+    ~RemoveAfterInput() {
+        db.Close();
+        std::error_code ignored;
+        for (const char* name : {"db", "a", "b"}) {
+            fs::remove_all(Root() / name, ignored);
+        }
+    }
+};
+
 std::string Export(const ProfileTarget& target) {
     std::optional<xml::XmlDocument> doc = pages::profiles::BuildProfileFile(target, "name");
     Check(doc.has_value());
@@ -87,6 +96,7 @@ std::string Export(const ProfileTarget& target) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static store::SettingsDatabase db;
+    const RemoveAfterInput cleanup{db};
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     // The length chooses whether the product has lighting: a mutation that
     // adds or drops one byte tries the other.
