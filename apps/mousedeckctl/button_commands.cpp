@@ -22,12 +22,14 @@ void PutButton(Session& session, int key_code, Report& report) {
                                        {"words", row.words},
                                        {"default", !row.assigned}};
             report.Line(row.name + " (" + std::to_string(row.key_code) + "): " + row.function +
-                        (row.words.empty() ? "" : "  [" + row.words + "]") + (row.assigned ? "" : " (default)"));
+                        (row.words.empty() ? "" : "  [" + row.words + "]") +
+                        (row.assigned ? "" : " (default)"));
         }
     }
 }
 
-std::optional<devices::DescriptionButton> FindButton(Session& session, const std::string& word, Report& report) {
+std::optional<devices::DescriptionButton> FindButton(Session& session, const std::string& word,
+                                                     Report& report) {
     const buttons::ButtonLookup lookup =
         buttons::FindButton(session.Controller().Description().buttons, word, session.Texts());
     if (!lookup.button) {
@@ -87,7 +89,8 @@ void SetButton(const Invocation& invocation, std::span<const std::string> args, 
         report.Usage("that names no function a button can take");
         return;
     }
-    const ActionOutcome outcome = session->Perform(Operation{Operation::Kind::kButton, 0, 0, assignment.binding});
+    const ActionOutcome outcome =
+        session->Perform(Operation{Operation::Kind::kButton, 0, 0, assignment.binding});
     PutButton(*session, button->key_value, report);
     Conclude(outcome, *session, report);
 }
@@ -102,8 +105,9 @@ void ResetButtons(const Invocation& invocation, std::span<const std::string> arg
     if (!session) {
         return;
     }
-    std::optional<devices::DescriptionButton> button;
-    if (!all && !(button = FindButton(*session, args[0], report))) {
+    const std::optional<devices::DescriptionButton> button =
+        all ? std::nullopt : FindButton(*session, args[0], report);
+    if (!all && !button) {
         return;
     }
     if (!session->Confirm(buttons::kResetQuestionTitle, buttons::kResetQuestionMessage)) {

@@ -31,8 +31,8 @@ std::vector<ButtonRow> ReadButtons(Session& session) {
         if (const auto binding = controller.Database().GetBinding(profile, button.key_value)) {
             row.assigned = true;
             row.function = pages::buttons::DescribeBinding(*binding, session.Texts(), session.Language());
-            row.words = Joined(
-                pages::buttons::FunctionWordsOf(binding->macro_type, binding->macro_value, binding->macro_value2));
+            row.words = Joined(pages::buttons::FunctionWordsOf(binding->macro_type, binding->macro_value,
+                                                               binding->macro_value2));
         } else {
             row.function = session.Texts().LangText(button.description);
             row.words = Joined(pages::buttons::FunctionWordsOf(button.func_type, button.func_value, 0));

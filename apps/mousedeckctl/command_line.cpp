@@ -30,7 +30,9 @@ bool Contains(const std::array<std::string_view, N>& names, std::string_view nam
     return false;
 }
 
-ParsedCommandLine Error(std::string message) { return {std::nullopt, std::move(message)}; }
+ParsedCommandLine Error(std::string message) {
+    return {std::nullopt, std::move(message)};
+}
 
 }  // namespace
 
@@ -74,7 +76,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> arguments) {
         const std::size_t equals = body.find('=');
         const std::string name(body.substr(0, equals));
         const std::optional<std::string> inline_value =
-            equals == std::string_view::npos ? std::nullopt : std::optional<std::string>(body.substr(equals + 1));
+            equals == std::string_view::npos ? std::nullopt
+                                             : std::optional<std::string>(body.substr(equals + 1));
 
         if (name == "simulate") {
             int device_type = 0;

@@ -5,7 +5,8 @@
 namespace mousedeck::ctl {
 namespace {
 
-constexpr std::string_view kProgramHelp = R"(Usage: mousedeckctl [--simulate[=<device_type>]] [--json] [--yes] <command> [<args>]
+constexpr std::string_view kProgramHelp =
+    R"(Usage: mousedeckctl [--simulate[=<device_type>]] [--json] [--yes] <command> [<args>]
 
 Configure a supported mouse from the command line: every change is stored
 in the current profile first, then sent to the mouse.
@@ -150,7 +151,9 @@ constexpr std::array<CommandGroup, 9> kGroups = {{
 
 }  // namespace
 
-std::span<const CommandGroup> CommandGroups() { return kGroups; }
+std::span<const CommandGroup> CommandGroups() {
+    return kGroups;
+}
 
 const CommandGroup* FindCommandGroup(std::string_view name) {
     for (const CommandGroup& group : kGroups) {
@@ -161,7 +164,9 @@ const CommandGroup* FindCommandGroup(std::string_view name) {
     return nullptr;
 }
 
-std::string_view ProgramHelp() { return kProgramHelp; }
+std::string_view ProgramHelp() {
+    return kProgramHelp;
+}
 
 std::unique_ptr<Session> StartWithDevice(const Invocation& invocation, Report& report, bool hotplug) {
     std::unique_ptr<Session> session = Session::Open(invocation, report);

@@ -14,7 +14,8 @@ namespace mousedeck::ctl {
 
 // One command group: the first word of the command line. `run` gets the
 // words after that first word.
-using CommandRunner = void (*)(const Invocation& invocation, std::span<const std::string> args, Report& report);
+using CommandRunner = void (*)(const Invocation& invocation, std::span<const std::string> args,
+                               Report& report);
 
 struct CommandGroup {
     std::string_view name;

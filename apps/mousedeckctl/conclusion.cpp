@@ -29,7 +29,8 @@ bool Any(const ActionOutcome& outcome, TaskOutcome wanted) {
 void RefuseUnconfirmed(int title_text, int message_text, Session& session, Report& report) {
     const std::string title = session.Text(title_text);
     const std::string question = session.Text(message_text, "Are you sure?");
-    report.Usage((title.empty() ? "" : title + ": ") + question + " Nothing was changed; add --yes to confirm.");
+    report.Usage((title.empty() ? "" : title + ": ") + question +
+                 " Nothing was changed; add --yes to confirm.");
 }
 
 void Conclude(const ActionOutcome& outcome, Session& session, Report& report) {
@@ -56,9 +57,11 @@ void Conclude(const ActionOutcome& outcome, Session& session, Report& report) {
     }
     if (outcome.NotTaken()) {
         const bool connected = outcome.idle && !Any(outcome, TaskOutcome::kNotAcknowledged);
-        const std::string what = connected ? "The mouse is not connected" : "The mouse did not acknowledge it";
-        report.Line(outcome.kept ? what + "; the setting is kept and goes with the next write"
-                                          " (the next run that reaches the mouse sends it again)."
+        const std::string what =
+            connected ? "The mouse is not connected" : "The mouse did not acknowledge it";
+        report.Line(outcome.kept ? what +
+                                       "; the setting is kept and goes with the next write"
+                                       " (the next run that reaches the mouse sends it again)."
                                  : what + "; the change is stored in the profile, not in the mouse.");
         report.Json()["kept"] = outcome.kept;
         report.SetResult(kExitNotAcknowledged, connected ? "not_connected" : "not_acknowledged");

@@ -12,7 +12,9 @@ namespace {
 constexpr int kAbsent = 0;
 constexpr int kPresent = 1;
 
-const char* ModeWord(int mode) { return mode == 0 ? "cable" : "receiver"; }
+const char* ModeWord(int mode) {
+    return mode == 0 ? "cable" : "receiver";
+}
 // The mode word padded to the longest one, so the ids line up.
 std::string ModeColumn(int mode) {
     std::string word = ModeWord(mode);
@@ -75,10 +77,10 @@ void RunDevices(const Invocation& invocation, std::span<const std::string> args,
             const int state = cards.StateOf(mouse.device_type, mode.value);
             const auto release = session->View().CardVersion(mouse.device_type, mode.value);
             nlohmann::ordered_json connection = {{"mode", ModeWord(mode.value)},
-                                         {"vendor_id", Hex4(mode.vendor_id)},
-                                         {"product_id", Hex4(mode.product_id)},
-                                         {"present", state != kAbsent},
-                                         {"online", state == kPresent}};
+                                                 {"vendor_id", Hex4(mode.vendor_id)},
+                                                 {"product_id", Hex4(mode.product_id)},
+                                                 {"present", state != kAbsent},
+                                                 {"online", state == kPresent}};
             std::string line = "  " + ModeColumn(mode.value) + "  " + Hex4(mode.vendor_id) + ":" +
                                Hex4(mode.product_id) + "  " + StateWord(state);
             if (state != kAbsent && release) {
@@ -89,10 +91,10 @@ void RunDevices(const Invocation& invocation, std::span<const std::string> args,
             report.Line(line);
         }
         nlohmann::ordered_json device = {{"name", mouse.name},
-                                 {"device_type", mouse.device_type},
-                                 {"present", present},
-                                 {"in_use", in_use},
-                                 {"connections", connections}};
+                                         {"device_type", mouse.device_type},
+                                         {"present", present},
+                                         {"in_use", in_use},
+                                         {"connections", connections}};
         if (in_use) {
             const std::string firmware = controller.MouseFirmwareVersion();
             const auto identity = controller.MouseIdentity();

@@ -16,8 +16,8 @@ using Kind = Operation::Kind;
 std::string OfferedEffects(const light::LightingView& view) {
     std::string words;
     for (const auto& entry : view.effects) {
-        words += (words.empty() ? "" : "|") + (entry.word.empty() ? std::to_string(entry.code)
-                                                                   : std::string(entry.word));
+        words += (words.empty() ? "" : "|") +
+                 (entry.word.empty() ? std::to_string(entry.code) : std::string(entry.word));
     }
     return words;
 }
@@ -25,8 +25,8 @@ std::string OfferedEffects(const light::LightingView& view) {
 // The change the words after "lighting" name (not "reset"), checked against
 // what the current product and its current effect offer; none with `error`
 // set when refused.
-std::optional<Operation> Prepare(std::span<const std::string> args, const Invocation& invocation, const light::LightingView& view,
-                  std::string& error) {
+std::optional<Operation> Prepare(std::span<const std::string> args, const Invocation& invocation,
+                                 const light::LightingView& view, std::string& error) {
     const std::string& what = args[0];
     if (what == "effect") {
         const light::Normalised<int> effect = light::ParseEffect(args[1]);
@@ -35,7 +35,8 @@ std::optional<Operation> Prepare(std::span<const std::string> args, const Invoca
             return {};
         }
         const int code = *effect.value;
-        if (std::none_of(view.effects.begin(), view.effects.end(), [&](const auto& e) { return e.code == code; })) {
+        if (std::none_of(view.effects.begin(), view.effects.end(),
+                         [&](const auto& e) { return e.code == code; })) {
             error = "this mouse does not offer the " + std::string(light::EffectWord(code)) +
                     " effect; it offers " + OfferedEffects(view);
             return {};
@@ -54,7 +55,8 @@ std::optional<Operation> Prepare(std::span<const std::string> args, const Invoca
             error = value.error;
             return {};
         }
-        return Operation{what == "brightness" ? Kind::kLightBrightness : Kind::kLightSpeed, 0, *value.value, {}};
+        return Operation{
+            what == "brightness" ? Kind::kLightBrightness : Kind::kLightSpeed, 0, *value.value, {}};
     }
     // colour
     const light::Normalised<int> colour = light::ParseHexColour(args[1]);
@@ -63,8 +65,8 @@ std::optional<Operation> Prepare(std::span<const std::string> args, const Invoca
         return {};
     }
     const std::optional<std::string> slot_word = invocation.Option("slot");
-    const light::Normalised<int> slot = light::ParseColourSlot(
-        slot_word ? std::optional<std::string_view>(*slot_word) : std::nullopt, row);
+    const light::Normalised<int> slot =
+        light::ParseColourSlot(slot_word ? std::optional<std::string_view>(*slot_word) : std::nullopt, row);
     if (!slot) {
         error = slot.error;
         return {};
@@ -83,12 +85,13 @@ void RunLighting(const Invocation& invocation, std::span<const std::string> args
     const std::string& what = args[0];
     const bool takes_value = what == "effect" || what == "brightness" || what == "speed" || what == "colour";
     if (!takes_value && what != "reset") {
-        UsageOf("lighting", "unknown lighting setting '" + what + "'; lighting takes " + std::string(kAccepted),
-                report);
+        UsageOf("lighting",
+                "unknown lighting setting '" + what + "'; lighting takes " + std::string(kAccepted), report);
         return;
     }
     if (args.size() != (takes_value ? 2u : 1u)) {
-        UsageOf("lighting", "lighting " + what + (takes_value ? " takes one value" : " takes no value"), report);
+        UsageOf("lighting", "lighting " + what + (takes_value ? " takes one value" : " takes no value"),
+                report);
         return;
     }
     if (invocation.Has("slot") && what != "colour") {

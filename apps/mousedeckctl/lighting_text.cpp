@@ -32,15 +32,17 @@ void PutLighting(const pages::lighting::LightingView& view, Session& session, Re
     nlohmann::ordered_json effects = nlohmann::ordered_json::array();
     std::string offered;
     for (const auto& entry : view.effects) {
-        effects.push_back(entry.word.empty() ? nlohmann::ordered_json(entry.code) : nlohmann::ordered_json(entry.word));
-        offered += (offered.empty() ? "" : " ") + (entry.word.empty() ? std::to_string(entry.code)
-                                                                       : std::string(entry.word));
+        effects.push_back(entry.word.empty() ? nlohmann::ordered_json(entry.code)
+                                             : nlohmann::ordered_json(entry.word));
+        offered += (offered.empty() ? "" : " ") +
+                   (entry.word.empty() ? std::to_string(entry.code) : std::string(entry.word));
     }
     nlohmann::ordered_json lighting = {{"code", view.effect}, {"effects", effects}};
     if (!view.current) {
         lighting["effect"] = nullptr;
         report.Json()["lighting"] = lighting;
-        report.Line(heading + ": no stored effect " + std::to_string(view.effect) + " (offered: " + offered + ")");
+        report.Line(heading + ": no stored effect " + std::to_string(view.effect) + " (offered: " + offered +
+                    ")");
         return;
     }
     const auto& current = *view.current;
@@ -52,8 +54,9 @@ void PutLighting(const pages::lighting::LightingView& view, Session& session, Re
     if (current.controls.brightness) {
         lighting["brightness"] = current.row.brightness;
         lighting["brightness_percent"] = current.brightness_percent;
-        line += ", " + session.Text(kBrightnessText, "brightness") + " " + std::to_string(current.row.brightness) +
-                " (" + std::to_string(current.brightness_percent) + " %)";
+        line += ", " + session.Text(kBrightnessText, "brightness") + " " +
+                std::to_string(current.row.brightness) + " (" + std::to_string(current.brightness_percent) +
+                " %)";
     }
     if (current.controls.speed) {
         lighting["speed"] = current.row.speed;

@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "commands.h"
-#include "devices/discovery/discovery_view.h"
 #include "pages/performance/value_words.h"
 #include "profile_text.h"
 
@@ -15,24 +14,14 @@ namespace {
 // what other runs did to it.
 constexpr long kPollNanoseconds = 100'000'000;
 
-const char* ConnectionWord(int caption) {
-    switch (caption) {
-        case discovery::kCaptionWired:
-            return "cable";
-        case discovery::kCaptionReceiver:
-            return "receiver";
-        default:
-            return "none";
-    }
-}
-
 // One event as a line of text and as a JSON object.
 std::pair<std::string, nlohmann::ordered_json> Describe(const MonitorEvent& event, Session& session) {
     using Kind = MonitorEvent::Kind;
     switch (event.kind) {
         case Kind::kDpiStage:
-            return {"DPI stage " + std::to_string(event.index + 1) + ": " + std::to_string(event.value) + " DPI",
-                    {{"event", "dpi_stage"}, {"stage", event.index + 1}, {"dpi", event.value}}};
+            return {
+                "DPI stage " + std::to_string(event.index + 1) + ": " + std::to_string(event.value) + " DPI",
+                {{"event", "dpi_stage"}, {"stage", event.index + 1}, {"dpi", event.value}}};
         case Kind::kDpiStageCount:
             return {"DPI stages: " + std::to_string(event.value),
                     {{"event", "dpi_stage_count"}, {"count", event.value}}};

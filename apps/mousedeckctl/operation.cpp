@@ -38,7 +38,9 @@ std::string_view NameOf(Kind kind) {
     return {};
 }
 
-bool IsButton(Kind kind) { return kind == Kind::kButton || kind == Kind::kButtonReset || kind == Kind::kButtonsReset; }
+bool IsButton(Kind kind) {
+    return kind == Kind::kButton || kind == Kind::kButtonReset || kind == Kind::kButtonsReset;
+}
 
 int KeyOf(const Operation& operation) {
     return operation.kind == Kind::kButton ? operation.binding.key_code : operation.target;

@@ -14,13 +14,16 @@ using pages::lighting::HexColourText;
 constexpr int kWakeOnMoveText = 533;
 constexpr int kLightsOffOnMoveText = 534;
 
-const char* OnOff(bool on) { return on ? "on" : "off"; }
+const char* OnOff(bool on) {
+    return on ? "on" : "off";
+}
 
 }  // namespace
 
 pages::performance::PerformanceInputs InputsOf(Session& session) {
     const auto identity = session.Controller().MouseIdentity();
-    return {identity.sensor_code, identity.report_rate_capability, session.Controller().Description().options};
+    return {identity.sensor_code, identity.report_rate_capability,
+            session.Controller().Description().options};
 }
 
 pages::performance::PerformanceView ReadPerformance(Session& session) {
@@ -34,9 +37,10 @@ void PutReportRate(const PerformanceView& view, Report& report) {
     for (const auto& choice : view.report_rates) {
         offered.push_back(choice.hz);
     }
-    report.Json()["report_rate"] = {{"hz", view.report_rate_hz ? nlohmann::ordered_json(*view.report_rate_hz) : nullptr},
-                                    {"code", view.report_rate_code},
-                                    {"offered", offered}};
+    report.Json()["report_rate"] = {
+        {"hz", view.report_rate_hz ? nlohmann::ordered_json(*view.report_rate_hz) : nullptr},
+        {"code", view.report_rate_code},
+        {"offered", offered}};
     if (view.report_rate_hz) {
         report.Line("Report rate: " + std::to_string(*view.report_rate_hz) + " Hz");
     } else {
@@ -62,8 +66,8 @@ void PutDpiStages(const PerformanceView& view, Report& report) {
                 std::to_string(view.active_stage + 1));
     for (int stage = 0; stage < view.stage_count; ++stage) {
         const auto& entry = view.stages[static_cast<std::size_t>(stage)];
-        report.Line(std::string(stage == view.active_stage ? "  * " : "    ") + std::to_string(stage + 1) + ": " +
-                    std::to_string(entry.value) + " DPI  " + HexColourText(entry.colour));
+        report.Line(std::string(stage == view.active_stage ? "  * " : "    ") + std::to_string(stage + 1) +
+                    ": " + std::to_string(entry.value) + " DPI  " + HexColourText(entry.colour));
     }
 }
 
@@ -84,13 +88,15 @@ void PutSensor(const PerformanceView& view, Session& session, Report& report) {
 }
 
 void PutSleep(const PerformanceView& view, Session& session, Report& report) {
-    report.Json()["sleep"] = {{"minutes", view.sleep_minutes ? nlohmann::ordered_json(*view.sleep_minutes) : nullptr},
-                              {"units", view.sleep_units}};
+    report.Json()["sleep"] = {
+        {"minutes", view.sleep_minutes ? nlohmann::ordered_json(*view.sleep_minutes) : nullptr},
+        {"units", view.sleep_units}};
     if (view.sleep_minutes) {
         report.Line("Sleep after: " + std::to_string(*view.sleep_minutes) + " " +
                     session.Text(pages::performance::kSleepMinutesText, "min"));
     } else {
-        report.Line("Sleep after: " + std::to_string(view.sleep_units * 10) + " s (not one of the offered times)");
+        report.Line("Sleep after: " + std::to_string(view.sleep_units * 10) +
+                    " s (not one of the offered times)");
     }
 }
 

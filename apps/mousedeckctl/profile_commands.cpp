@@ -12,7 +12,8 @@ using shell::app::PageActions;
 std::optional<int> ParseProfile(const std::string& word, Report& report) {
     const std::optional<int> number = pages::performance::ParseWholeNumber(word);
     if (!number || *number < 1 || *number > store::kProfileCount) {
-        UsageOf("profile", "profile '" + word + "' is not one of 1-" + std::to_string(store::kProfileCount), report);
+        UsageOf("profile", "profile '" + word + "' is not one of 1-" + std::to_string(store::kProfileCount),
+                report);
         return std::nullopt;
     }
     return number;
@@ -20,7 +21,8 @@ std::optional<int> ParseProfile(const std::string& word, Report& report) {
 
 // The profile dialog opens only with a connected mouse, as in the GUI.
 bool OpenProfiles(Session& session, Report& report) {
-    const ActionOutcome outcome = session.Perform([](PageActions& actions) { return actions.OpenProfileList(); });
+    const ActionOutcome outcome =
+        session.Perform([](PageActions& actions) { return actions.OpenProfileList(); });
     if (outcome.accepted) {
         return true;
     }
@@ -47,36 +49,34 @@ void ListProfiles(Session& session, Report& report) {
 
 void RunProfile(const Invocation& invocation, std::span<const std::string> args, Report& report) {
     const std::string what = args.empty() ? std::string() : args[0];
-    std::optional<int> profile;
-    if (what == "list" && args.size() == 1) {
-    } else if ((what == "use" && args.size() == 2) || (what == "rename" && args.size() == 3)) {
-        if (!(profile = ParseProfile(args[1], report))) {
-            return;
-        }
-        if (what == "rename" && args[2].empty()) {
-            UsageOf("profile", "a profile name cannot be empty", report);
-            return;
-        }
-    } else {
+    const bool list = what == "list" && args.size() == 1;
+    const bool use = what == "use" && args.size() == 2;
+    const bool rename = what == "rename" && args.size() == 3;
+    if (!list && !use && !rename) {
         UsageOf("profile", "profile takes list, use <1-4> or rename <1-4> <name>", report);
+        return;
+    }
+    std::optional<int> profile;
+    if (!list && !(profile = ParseProfile(args[1], report))) {
+        return;
+    }
+    if (rename && args[2].empty()) {
+        UsageOf("profile", "a profile name cannot be empty", report);
         return;
     }
     const auto session = StartWithDevice(invocation, report);
     if (!session || !OpenProfiles(*session, report)) {
         return;
     }
-    if (what == "list") {
+    if (list) {
         ListProfiles(*session, report);
         return;
     }
     const int number = *profile;
-    ActionOutcome outcome;
-    if (what == "use") {
-        outcome = session->Perform([number](PageActions& actions) { return actions.MakeProfileActive(number); });
-    } else {
-        const std::string name = args[2];
-        outcome = session->Perform([number, &name](PageActions& actions) { return actions.RenameProfile(number, name); });
-    }
+    const std::string name = rename ? args[2] : std::string();
+    const ActionOutcome outcome = session->Perform([&](PageActions& actions) {
+        return use ? actions.MakeProfileActive(number) : actions.RenameProfile(number, name);
+    });
     ListProfiles(*session, report);
     Conclude(outcome, *session, report);
 }

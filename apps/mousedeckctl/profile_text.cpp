@@ -4,8 +4,6 @@
 #include "store/profile_setup.h"
 
 namespace mousedeck::ctl {
-namespace {
-
 const char* ConnectionWord(int caption) {
     switch (caption) {
         case discovery::kCaptionWired:
@@ -17,11 +15,10 @@ const char* ConnectionWord(int caption) {
     }
 }
 
-}  // namespace
-
 std::string ProductName(Session& session, int device_type) {
     const auto* mouse = session.Controller().Catalogue().FindMouse(device_type);
-    return mouse != nullptr && !mouse->name.empty() ? mouse->name : "device type " + std::to_string(device_type);
+    return mouse != nullptr && !mouse->name.empty() ? mouse->name
+                                                    : "device type " + std::to_string(device_type);
 }
 
 void PutCurrentProduct(Session& session, Report& report) {
@@ -43,9 +40,11 @@ std::string ShownProfileName(Session& session, const std::string& stored) {
 void PutCurrentProfile(Session& session, Report& report) {
     auto& controller = session.Controller();
     const int profile = controller.CurrentProfile();
-    const std::string name = ShownProfileName(session, controller.Database().GetProfileName(profile).value_or(""));
+    const std::string name =
+        ShownProfileName(session, controller.Database().GetProfileName(profile).value_or(""));
     report.Json()["profile"] = {{"number", profile}, {"name", name}};
-    report.Line("Profile " + std::to_string(profile) + " of " + std::to_string(store::kProfileCount) + ": " + name);
+    report.Line("Profile " + std::to_string(profile) + " of " + std::to_string(store::kProfileCount) + ": " +
+                name);
 }
 
 }  // namespace mousedeck::ctl

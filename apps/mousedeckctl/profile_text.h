@@ -7,6 +7,9 @@
 
 namespace mousedeck::ctl {
 
+// "cable", "receiver" or "none" for a connection caption text number.
+const char* ConnectionWord(int caption);
+
 // The name of a product of the catalogue; its device type when it has none.
 std::string ProductName(Session& session, int device_type);
 

@@ -39,7 +39,9 @@ void Report::Print(bool json) const {
         }
         // Invalid UTF-8 from a damaged file is replaced, never thrown.
         const int indent = compact_ ? -1 : 2;
-        std::fputs(document.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str(), stdout);
+        std::fputs(
+            document.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str(),
+            stdout);
         std::fputc('\n', stdout);
         return;
     }

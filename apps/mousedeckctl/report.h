@@ -9,10 +9,10 @@ namespace mousedeck::ctl {
 
 // How a run ends.
 enum ExitCode : int {
-    kExitDone = 0,            // done, and the mouse acknowledged every command
-    kExitNotAcknowledged = 1, // stored, but not acknowledged or the mouse is not connected
-    kExitUsage = 2,           // the command line or a value was refused
-    kExitNoDevice = 3,        // no supported device, nothing to act on
+    kExitDone = 0,             // done, and the mouse acknowledged every command
+    kExitNotAcknowledged = 1,  // stored, but not acknowledged or the mouse is not connected
+    kExitUsage = 2,            // the command line or a value was refused
+    kExitNoDevice = 3,         // no supported device, nothing to act on
 };
 
 // What a command prints and how it ends: lines for people, one JSON

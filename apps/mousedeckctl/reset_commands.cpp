@@ -45,7 +45,8 @@ void ResetReportRate(Session& session, Report& report) {
 }
 
 void FactoryReset(Session& session, Report& report) {
-    const ActionOutcome outcome = session.Perform([](PageActions& actions) { return actions.FactoryReset(); });
+    const ActionOutcome outcome =
+        session.Perform([](PageActions& actions) { return actions.FactoryReset(); });
     if (outcome.accepted) {
         report.Line("Factory settings restored in the mouse and in all four profiles.");
         PutCurrentProfile(session, report);

@@ -26,7 +26,9 @@ constexpr std::chrono::milliseconds kNotificationSettle{10};
 constexpr int kNoMouseText = 50;
 
 // Hot-plug codes: the device refresh routines, never queued by a page.
-bool IsRefreshTask(int code) { return code >= hid::kTaskFindAndRead && code <= hid::kTaskReadThroughReceiver; }
+bool IsRefreshTask(int code) {
+    return code >= hid::kTaskFindAndRead && code <= hid::kTaskReadThroughReceiver;
+}
 
 // Diagnostics for MOUSEDECK_TRACE: one line each, with the bytes in hex.
 void TraceToStandardError(std::string_view message, std::span<const uint8_t> bytes) {
@@ -58,7 +60,8 @@ std::unique_ptr<Session> Session::Open(const Invocation& invocation, Report& rep
                                  shell::UserInterfaceLanguage(shell::LocaleEnvironment::FromProcess()));
     if (invocation.simulate) {
         std::string error;
-        session->simulation_ = Simulation::Create(session->paths_.ApplicationFolder(), *invocation.simulate, error);
+        session->simulation_ =
+            Simulation::Create(session->paths_.ApplicationFolder(), *invocation.simulate, error);
         if (!session->simulation_) {
             report.Usage(error);
             return nullptr;
@@ -68,8 +71,7 @@ std::unique_ptr<Session> Session::Open(const Invocation& invocation, Report& rep
 }
 
 Session::Session(const Invocation& invocation, shell::AppPaths paths)
-    : invocation_(invocation),
-      paths_(std::move(paths)),
+    : paths_(std::move(paths)),
       settings_(paths_.SettingsFile()),
       texts_(paths_, language_),
       view_(invocation.yes) {}
@@ -103,7 +105,8 @@ bool Session::Start(Report& report, bool hotplug) {
     }
     controller_ = std::make_unique<shell::app::ApplicationController>(paths_, std::move(setup));
     if (!controller_->Start()) {
-        report.Fail(kExitNoDevice, "cannot read the product catalogue in " + paths_.ApplicationFolder().string());
+        report.Fail(kExitNoDevice,
+                    "cannot read the product catalogue in " + paths_.ApplicationFolder().string());
         return false;
     }
     if (!WaitUntilIdle()) {
@@ -115,12 +118,13 @@ bool Session::Start(Report& report, bool hotplug) {
 }
 
 std::filesystem::path Session::PendingFile() const {
-    return paths_.DataFolder() / ("mousedeckctl-pending-" + std::to_string(controller_->CurrentDeviceType()) + ".txt");
+    return paths_.DataFolder() /
+           ("mousedeckctl-pending-" + std::to_string(controller_->CurrentDeviceType()) + ".txt");
 }
 
 void Session::ResendKept(Report& report) {
-    if (!controller_->DeviceConnected()) {
-        return;
+    if (!controller_->DeviceConnected() || !controller_->MouseIdentity().online) {
+        return;  // they wait for a run that reaches the mouse
     }
     const PendingWrites pending(PendingFile());
     const std::vector<PendingWrites::Entry> entries = pending.Load();
@@ -220,8 +224,8 @@ bool ActionOutcome::NotTaken() const {
         return false;
     }
     return !idle || std::any_of(tasks.begin(), tasks.end(), [](const shell::app::TaskReport& task) {
-               return task.outcome != shell::app::TaskOutcome::kAcknowledged;
-           });
+        return task.outcome != shell::app::TaskOutcome::kAcknowledged;
+    });
 }
 
 bool Session::Confirm(int title_text, int message_text) {

@@ -88,7 +88,6 @@ private:
     void ResendKept(Report& report);
     std::filesystem::path PendingFile() const;
 
-    const Invocation& invocation_;
     shell::AppPaths paths_;
     shell::LanguageState language_;
     shell::SettingsFile settings_;

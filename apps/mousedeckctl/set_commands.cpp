@@ -20,7 +20,7 @@ struct Prepared {
     std::optional<Operation> operation;
     std::string error;
     nlohmann::ordered_json typed;  // what was typed, when normalising changed it
-    int stage = -1;        // the DPI stage (0-based) a value or colour went to
+    int stage = -1;                // the DPI stage (0-based) a value or colour went to
 
     static Prepared Refuse(std::string why) { return {{}, std::move(why), nullptr, -1}; }
 };
@@ -130,8 +130,8 @@ void PutStage(const PerformanceView& after, const Prepared& prepared, Session&, 
     const auto& stage = after.stages[static_cast<std::size_t>(prepared.stage)];
     const std::string colour = pages::lighting::HexColourText(stage.colour);
     report.Json()["stage"] = {{"stage", prepared.stage + 1}, {"dpi", stage.value}, {"colour", colour}};
-    report.Line("DPI stage " + std::to_string(prepared.stage + 1) + ": " + std::to_string(stage.value) + " DPI  " +
-                colour + TypedNote(prepared));
+    report.Line("DPI stage " + std::to_string(prepared.stage + 1) + ": " + std::to_string(stage.value) +
+                " DPI  " + colour + TypedNote(prepared));
     PutDpiStages(after, report);
 }
 void PutStages(const PerformanceView& after, const Prepared&, Session&, Report& report) {
@@ -140,7 +140,9 @@ void PutStages(const PerformanceView& after, const Prepared&, Session&, Report& 
 void PutRate(const PerformanceView& after, const Prepared&, Session&, Report& report) {
     PutReportRate(after, report);
 }
-void PutLift(const PerformanceView& after, const Prepared&, Session&, Report& report) { PutLiftOff(after, report); }
+void PutLift(const PerformanceView& after, const Prepared&, Session&, Report& report) {
+    PutLiftOff(after, report);
+}
 void PutSensorOptions(const PerformanceView& after, const Prepared&, Session& session, Report& report) {
     PutSensor(after, session, report);
 }
@@ -201,7 +203,8 @@ void RunSet(const Invocation& invocation, std::span<const std::string> args, Rep
     }
     const Values values = args.subspan(1);
     if (values.size() != setting->value_count) {
-        UsageOf("set", "set " + std::string(setting->name) + " takes " + std::string(setting->accepted), report);
+        UsageOf("set", "set " + std::string(setting->name) + " takes " + std::string(setting->accepted),
+                report);
         return;
     }
     report.Json()["setting"] = std::string(setting->name);

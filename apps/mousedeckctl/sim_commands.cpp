@@ -99,7 +99,11 @@ bool Act(Simulation& simulation, std::span<const std::string> args, Report& repo
             report.Usage(mouse.product().name + " has no " + what);
             return true;
         }
-        mode == 0 ? mouse.PlugCable(*plug) : mouse.PlugReceiver(*plug);
+        if (mode == 0) {
+            mouse.PlugCable(*plug);
+        } else {
+            mouse.PlugReceiver(*plug);
+        }
         return true;
     }
     if (what == "mouse") {

@@ -35,8 +35,8 @@ std::string Simulation::StatePathFor(int device_type) {
     return (base / "mousedeck" / ("simulated-mouse." + std::to_string(device_type) + ".state")).string();
 }
 
-std::unique_ptr<Simulation> Simulation::Create(const std::filesystem::path& application_folder, int device_type,
-                                               std::string& error) {
+std::unique_ptr<Simulation> Simulation::Create(const std::filesystem::path& application_folder,
+                                               int device_type, std::string& error) {
     const std::vector<sim::SimProduct> products = sim::LoadShippedProducts(application_folder.string());
     if (products.empty()) {
         error = "the product data in " + application_folder.string() + " names no product to simulate";
@@ -68,7 +68,8 @@ Simulation::Simulation(sim::SimProduct product, sim::SimOptions options)
 
 shell::app::HotplugFactory Simulation::Hotplug() {
     return [this](shell::app::HotplugListener listener) -> std::unique_ptr<shell::app::HotplugSource> {
-        return std::make_unique<shell::app::HeldHotplug<discovery::SimHotplugSource>>(mouse_, std::move(listener));
+        return std::make_unique<shell::app::HeldHotplug<discovery::SimHotplugSource>>(mouse_,
+                                                                                      std::move(listener));
     };
 }
 

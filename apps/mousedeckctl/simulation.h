@@ -19,8 +19,8 @@ public:
     // The product of `device_type` (0: the first of the catalogue) from the
     // product data in `application_folder`; null with `error` set when there
     // is no such product.
-    static std::unique_ptr<Simulation> Create(const std::filesystem::path& application_folder, int device_type,
-                                              std::string& error);
+    static std::unique_ptr<Simulation> Create(const std::filesystem::path& application_folder,
+                                              int device_type, std::string& error);
 
     sim::SimulatedMouse& Mouse() { return mouse_; }
     sim::SimulatedHidBackend& Backend() { return backend_; }

@@ -106,15 +106,21 @@ void TerminalView::ShowBattery(uint8_t first, uint8_t second) {
     }
 }
 
-void TerminalView::ShowDpiStageCount(int count) { Emit({MonitorEvent::Kind::kDpiStageCount, 0, 0, count}); }
+void TerminalView::ShowDpiStageCount(int count) {
+    Emit({MonitorEvent::Kind::kDpiStageCount, 0, 0, count});
+}
 
-void TerminalView::ShowDpiStage(int index, int dpi) { Emit({MonitorEvent::Kind::kDpiStage, 0, index, dpi}); }
+void TerminalView::ShowDpiStage(int index, int dpi) {
+    Emit({MonitorEvent::Kind::kDpiStage, 0, index, dpi});
+}
 
 void TerminalView::ShowDeviceConnected(int device_type, int connection_mode) {
     Emit({MonitorEvent::Kind::kMouseBack, device_type, connection_mode, 0});
 }
 
-void TerminalView::ShowDeviceLost(int device_type) { Emit({MonitorEvent::Kind::kMouseLost, device_type, 0, 0}); }
+void TerminalView::ShowDeviceLost(int device_type) {
+    Emit({MonitorEvent::Kind::kMouseLost, device_type, 0, 0});
+}
 
 void TerminalView::ShowCardVersion(int device_type, int connection_mode, int release_number) {
     std::lock_guard lock(mutex_);

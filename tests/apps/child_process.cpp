@@ -79,8 +79,8 @@ template <typename Done>
 void ChildProcess::Pump(std::chrono::steady_clock::time_point deadline, Done done) {
     std::array<char, 4096> buffer{};
     while ((out_fd_ >= 0 || err_fd_ >= 0) && !done()) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             return;
         }
@@ -138,7 +138,8 @@ ChildResult ChildProcess::Finish(std::chrono::milliseconds timeout) {
 }
 
 ChildResult RunChild(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                     const std::map<std::string, std::string>& environment, std::chrono::milliseconds timeout) {
+                     const std::map<std::string, std::string>& environment,
+                     std::chrono::milliseconds timeout) {
     ChildProcess child(program, arguments, environment);
     return child.Finish(timeout);
 }

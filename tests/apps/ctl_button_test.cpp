@@ -60,8 +60,8 @@ TEST_F(CtlTest, ButtonSetStoresTheFunctionAndSendsItsSlot) {
 
 TEST_F(CtlTest, PrimaryButtonKeepsItsFunctionAndSaysWhy) {
     const sim::Payload before = PayloadOf(0x09);
-    for (const Words& words : {Words{"button", "set", "0", "mouse", "right"},
-                               Words{"button", "set", "left-button", "disable"}}) {
+    for (const Words& words :
+         {Words{"button", "set", "0", "mouse", "right"}, Words{"button", "set", "left-button", "disable"}}) {
         const CtlRun run = Sim(words);
         EXPECT_EQ(run.exit_code, 2);
         EXPECT_NE(run.err.find(LanguageText(1033, 177)), std::string::npos) << run.err;
@@ -70,7 +70,6 @@ TEST_F(CtlTest, PrimaryButtonKeepsItsFunctionAndSaysWhy) {
     const json doc = SimJson({"button", "set", "0", "key", "a"}, 2);
     EXPECT_EQ(doc["refusal"]["title_text"], 177);
     EXPECT_EQ(doc["refusal"]["message_text"], 175);
-
 
     EXPECT_EQ(PayloadOf(0x09), before);
     EXPECT_TRUE(SimJson({"button", "list"})["buttons"][0]["default"]);
@@ -90,12 +89,9 @@ TEST_F(CtlTest, PrimaryButtonRefusalSpeaksTheLanguageChosenAtTheFirstRun) {
 
 TEST_F(CtlTest, ButtonSetRefusesUnknownButtonsFunctionsAndMacros) {
     const std::vector<std::pair<Words, std::string>> cases = {
-        {{"9", "disable"}, "0 (left-button)"},
-        {{"thumb", "disable"}, "5 (dpi-button)"},
-        {{"3", "jump"}, "a function is one of"},
-        {{"3", "mouse", "sideways"}, "mouse takes one of"},
-        {{"3", "fire", "3", "3"}, "5-255"},
-        {{"3", "macro", "7"}, "no macro has id 7"},
+        {{"9", "disable"}, "0 (left-button)"},   {{"thumb", "disable"}, "5 (dpi-button)"},
+        {{"3", "jump"}, "a function is one of"}, {{"3", "mouse", "sideways"}, "mouse takes one of"},
+        {{"3", "fire", "3", "3"}, "5-255"},      {{"3", "macro", "7"}, "no macro has id 7"},
         {{"3"}, "a button and a function"},
     };
     for (const auto& [args, accepted] : cases) {

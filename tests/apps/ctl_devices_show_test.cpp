@@ -81,8 +81,8 @@ TEST_F(CtlTest, NoSupportedDeviceEndsEveryDeviceCommandWithExitThree) {
     ASSERT_EQ(Sim({"sim", "receiver", "unplug"}).exit_code, 0);
     const std::string no_mouse = LanguageText(1033, 50);
     const std::vector<Words> commands = {
-        {"show"}, {"set", "debounce", "5"}, {"button", "list"}, {"profile", "list"}, {"reset", "--yes"},
-        {"lighting", "effect", "off"},
+        {"show"},           {"set", "debounce", "5"},      {"button", "list"}, {"profile", "list"},
+        {"reset", "--yes"}, {"lighting", "effect", "off"},
     };
     for (const Words& command : commands) {
         SCOPED_TRACE(command.front());

@@ -13,7 +13,8 @@ namespace mousedeck::ctl::test {
 namespace {
 
 std::string StatePath(const mousedeck::test::TempDir& home, int device_type) {
-    return (home / (".local/state/mousedeck/simulated-mouse." + std::to_string(device_type) + ".state")).string();
+    return (home / (".local/state/mousedeck/simulated-mouse." + std::to_string(device_type) + ".state"))
+        .string();
 }
 
 Bytes ParseHex(const std::string& text) {
@@ -34,7 +35,8 @@ std::string LanguageText(int lcid, int number) {
 }
 
 sim::SimProduct ShippedProduct(int device_type) {
-    for (const sim::SimProduct& product : sim::LoadShippedProducts(mousedeck::test::ExecutableFolder().string())) {
+    for (const sim::SimProduct& product :
+         sim::LoadShippedProducts(mousedeck::test::ExecutableFolder().string())) {
         if (product.device_type == device_type) {
             return product;
         }
@@ -69,7 +71,8 @@ CtlTest::CtlTest() {
 }
 
 CtlRun CtlTest::Run(const Words& words) {
-    const ChildResult result = RunChild(mousedeck::test::ExecutableFolder() / "mousedeckctl", words, environment);
+    const ChildResult result =
+        RunChild(mousedeck::test::ExecutableFolder() / "mousedeckctl", words, environment);
     return {result.exit_code, result.out, result.err};
 }
 

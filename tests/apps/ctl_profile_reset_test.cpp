@@ -38,8 +38,8 @@ TEST_F(CtlTest, ProfilesAreListedRenamedAndEachWritesItsOwnSettingsWhenUsed) {
 
 TEST_F(CtlTest, ProfileCommandsRefuseWhatTheyDoNotTake) {
     const std::vector<Words> cases = {
-        {"profile", "use", "5"},         {"profile", "use", "0"},     {"profile", "rename", "1", ""},
-        {"profile", "rename", "1"},      {"profile", "delete", "1"},  {"profile"},
+        {"profile", "use", "5"},    {"profile", "use", "0"},    {"profile", "rename", "1", ""},
+        {"profile", "rename", "1"}, {"profile", "delete", "1"}, {"profile"},
     };
     for (const Words& words : cases) {
         SCOPED_TRACE(words.size() > 1 ? words[1] : "");

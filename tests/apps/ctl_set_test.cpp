@@ -10,13 +10,13 @@ using nlohmann::json;
 
 // What a set command leaves in the JSON document and in the mouse.
 struct SetCase {
-    Words words;           // after "set"
-    std::string pointer;   // a member of the document
-    json shown;            // its value: the normalised value
-    int command;           // the set command the mouse must have received
-    std::size_t byte;      // a byte of that command's stored payload
+    Words words;          // after "set"
+    std::string pointer;  // a member of the document
+    json shown;           // its value: the normalised value
+    int command;          // the set command the mouse must have received
+    std::size_t byte;     // a byte of that command's stored payload
     int mask;
-    int mouse;             // its value, masked
+    int mouse;  // its value, masked
 };
 
 bool Wrote(const std::vector<int>& commands, int code) {
@@ -98,7 +98,8 @@ TEST_F(CtlTest, ReportRatesOfferedFollowTheMousesCapability) {
     // Only a mouse reporting 8000 Hz is offered the rates above 1000 Hz;
     // one reporting 4000 Hz still gets the four basic rates.
     const std::vector<std::tuple<std::string, std::string, int>> cases = {
-        {"8000", "8000", 0}, {"8000", "2000", 0}, {"4000", "4000", 2}, {"none", "2000", 2}, {"4000", "1000", 0},
+        {"8000", "8000", 0}, {"8000", "2000", 0}, {"4000", "4000", 2},
+        {"none", "2000", 2}, {"4000", "1000", 0},
     };
     for (const auto& [highest, rate, exit_code] : cases) {
         SCOPED_TRACE(highest + " " + rate);

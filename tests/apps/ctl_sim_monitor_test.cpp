@@ -37,8 +37,9 @@ TEST_F(CtlTest, SimCommandsRefuseWhatTheMouseCannotDo) {
     EXPECT_EQ(real.exit_code, 2);
     EXPECT_NE(real.err.find("--simulate"), std::string::npos) << real.err;
     const std::vector<Words> cases = {
-        {"sim", "battery", "101"}, {"sim", "max-rate", "16000"}, {"sim", "cable", "pull"},
-        {"sim", "sensor", "256"},  {"sim", "jump"},
+        {"sim", "battery", "101"}, {"sim", "max-rate", "16000"},
+        {"sim", "cable", "pull"},  {"sim", "sensor", "256"},
+        {"sim", "jump"},
     };
     for (const Words& words : cases) {
         SCOPED_TRACE(words[1]);
