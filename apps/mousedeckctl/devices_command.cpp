@@ -103,7 +103,9 @@ void RunDevices(const Invocation& invocation, std::span<const std::string> args,
                 report.Line("  mouse firmware " + protocol::VersionDisplayText(firmware));
             }
             device["online"] = identity.online;
-            if (identity.online) {
+            if (!identity.online) {
+                report.Line("  the mouse does not answer (switched off or out of range)");
+            } else {
                 // Identity byte 13 is the level the battery display shows first.
                 device["battery_percent"] = identity.battery[1];
                 report.Line("  battery " + std::to_string(identity.battery[1]) + " %");

@@ -115,11 +115,27 @@ void TerminalView::ShowDpiStage(int index, int dpi) {
 }
 
 void TerminalView::ShowDeviceConnected(int device_type, int connection_mode) {
-    Emit({MonitorEvent::Kind::kMouseBack, device_type, connection_mode, 0});
+    // Every connection report says "connected", also one that only carries
+    // a new battery level: only a return is news.
+    bool back = false;
+    {
+        std::lock_guard lock(mutex_);
+        back = lost_.erase(device_type) > 0;
+    }
+    if (back) {
+        Emit({MonitorEvent::Kind::kMouseBack, device_type, connection_mode, 0});
+    }
 }
 
 void TerminalView::ShowDeviceLost(int device_type) {
-    Emit({MonitorEvent::Kind::kMouseLost, device_type, 0, 0});
+    bool lost = false;
+    {
+        std::lock_guard lock(mutex_);
+        lost = lost_.insert(device_type).second;
+    }
+    if (lost) {
+        Emit({MonitorEvent::Kind::kMouseLost, device_type, 0, 0});
+    }
 }
 
 void TerminalView::ShowCardVersion(int device_type, int connection_mode, int release_number) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +22,7 @@ struct MonitorEvent {
         kBattery,        // `value` level, `index` the second battery byte
         kConnection,     // the connection caption became text `value` (50, 51, 52)
         kMouseLost,      // the receiver lost its mouse (`device_type`)
-        kMouseBack,      // the receiver's mouse is back (`device_type`)
+        kMouseBack,      // the receiver's mouse is back after it was lost (`device_type`)
         kUnsupported,    // a device of a known vendor with an unknown product id
     };
     Kind kind = Kind::kDpiStage;
@@ -98,6 +99,7 @@ private:
     std::map<int, std::pair<int, int>> card_batteries_;
     int caption_ = 0;
     int battery_level_ = -1;  // none shown yet
+    std::set<int> lost_;      // device types whose receiver reported the mouse gone
     std::vector<std::pair<uint16_t, uint16_t>> unsupported_;
     std::vector<std::string> replaced_;
     std::function<void(const MonitorEvent&)> listener_;

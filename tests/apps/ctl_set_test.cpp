@@ -142,6 +142,7 @@ TEST_F(CtlTest, ChangeTheMouseDidNotTakeIsKeptAndSentByTheNextRunThatReachesIt) 
     const CtlRun unreachable = Sim({"show"});
     EXPECT_EQ(unreachable.exit_code, 1);
     EXPECT_NE(unreachable.out.find("not reachable"), std::string::npos);
+    EXPECT_FALSE(SimJson({"devices"})["devices"][0]["online"]);
 
     // Back on: the next run reads the mouse's own settings back, then sends
     // what was kept, so neither change is lost.

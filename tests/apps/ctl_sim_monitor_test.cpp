@@ -1,5 +1,6 @@
 #include <csignal>
 #include <functional>
+#include <map>
 #include <sstream>
 
 #include "ctl_fixture.h"
@@ -95,6 +96,34 @@ TEST_F(CtlTest, MonitorPrintsWhatTheMouseReportsUntilInterrupted) {
     }
     EXPECT_TRUE(dpi_seen) << result.out;
     EXPECT_EQ(lines.back()["result"], "done");  // the closing document
+}
+
+TEST_F(CtlTest, MonitorFollowsTheMouseBehindItsReceiverOnceEachChange) {
+    ASSERT_EQ(Sim({"sim", "cable", "unplug"}).exit_code, 0);
+    ChildProcess monitor(mousedeck::test::ExecutableFolder() / "mousedeckctl",
+                         {"--simulate", "--json", "monitor"}, environment);
+    ASSERT_TRUE(monitor.WaitForOutput("\"event\":\"start\"", std::chrono::seconds(30)));
+    ASSERT_EQ(Sim({"sim", "mouse", "off"}).exit_code, 0);
+    EXPECT_TRUE(monitor.WaitForOutput("\"event\":\"mouse_lost\"", std::chrono::seconds(20)));
+    ASSERT_EQ(Sim({"sim", "mouse", "on"}).exit_code, 0);
+    EXPECT_TRUE(monitor.WaitForOutput("\"event\":\"mouse_back\"", std::chrono::seconds(20)));
+    ASSERT_EQ(Sim({"sim", "battery", "35"}).exit_code, 0);
+    EXPECT_TRUE(monitor.WaitForOutput("\"percent\":35", std::chrono::seconds(20)));
+    monitor.Signal(SIGTERM);
+    const ChildResult result = monitor.Finish(std::chrono::seconds(20));
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+
+    std::map<std::string, int> events;
+    std::istringstream in(result.out);
+    for (std::string line; std::getline(in, line);) {
+        const json object = json::parse(line, nullptr, false);
+        ASSERT_FALSE(object.is_discarded()) << line;
+        ++events[object.value("event", "")];
+    }
+    // A connection report that only brings a new battery level is no return.
+    EXPECT_EQ(events["mouse_lost"], 1) << result.out;
+    EXPECT_EQ(events["mouse_back"], 1) << result.out;
+    EXPECT_EQ(events["battery"], 1) << result.out;
 }
 
 TEST_F(CtlTest, MonitorTakesOnlyAPositiveNumberOfSeconds) {
