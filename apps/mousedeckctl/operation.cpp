@@ -1,5 +1,6 @@
 #include "operation.h"
 
+#include <algorithm>
 #include <array>
 #include <sstream>
 
@@ -112,8 +113,14 @@ std::string ToText(const Operation& op) {
     text << NameOf(op.kind) << ' ';
     if (op.kind == Kind::kButton) {
         const store::ButtonBinding& b = op.binding;
+        // The description is a caption for people; a line break in it (a
+        // macro named so) must not end the line.
+        std::string description = b.macro_desc;
+        std::replace_if(
+            description.begin(), description.end(),
+            [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
         text << b.key_code << ' ' << b.macro_type << ' ' << b.macro_value << ' ' << b.macro_value2 << ' '
-             << b.macro_value3 << ' ' << b.layout_value << ' ' << b.macro_desc;
+             << b.macro_value3 << ' ' << b.layout_value << ' ' << description;
     } else {
         text << op.target << ' ' << op.value;
     }

@@ -50,8 +50,9 @@ bool Apply(const Operation& operation, shell::app::PageActions& actions);
 // operations only replace their own kind on an unchanged effect.
 bool SameTarget(const Operation& earlier, const Operation& later);
 
-// One line of text without tabs and line breaks, and back; nothing for a
-// line that is not one (a damaged or older file).
+// One line of text without tabs and line breaks (those in a button's
+// description become blanks), and back; nothing for a line that is not one
+// (a damaged or older file).
 std::string ToText(const Operation& operation);
 std::optional<Operation> OperationFromText(std::string_view text);
 

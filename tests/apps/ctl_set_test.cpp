@@ -156,5 +156,28 @@ TEST_F(CtlTest, ChangeTheMouseDidNotTakeIsKeptAndSentByTheNextRunThatReachesIt) 
     EXPECT_FALSE(SimJson({"show"}).contains("resent"));  // sent once
 }
 
+TEST_F(CtlTest, KeptChangesAreSentAgainInTheOrderTheyWereMade) {
+    ASSERT_EQ(Sim({"sim", "cable", "unplug"}).exit_code, 0);
+    ASSERT_EQ(Sim({"sim", "mouse", "off"}).exit_code, 0);
+    // A brightness belongs to the effect chosen before it.
+    for (const Words& words :
+         {Words{"lighting", "effect", "breathing"}, Words{"lighting", "brightness", "1"},
+          Words{"lighting", "effect", "steady"}, Words{"button", "set", "3", "key", "ctrl+c"},
+          Words{"set", "dpi", "1", "800"}, Words{"set", "dpi", "1", "900"}}) {
+        EXPECT_EQ(Sim(words).exit_code, 1) << words[1];
+    }
+    ASSERT_EQ(Sim({"sim", "mouse", "on"}).exit_code, 0);
+
+    const json shown = SimJson({"show"});
+    EXPECT_EQ(shown["resent"].size(), 5u);  // the second DPI value made the first needless
+    EXPECT_EQ(shown["lighting"]["effect"], "steady");
+    EXPECT_EQ(shown["buttons"][3]["words"], "key ctrl+c");
+    EXPECT_EQ(shown["dpi"]["stages"][0]["dpi"], 900);
+    EXPECT_EQ(PayloadOf(0x05)[0], 3);
+    const sim::Payload slots = PayloadOf(0x09);
+    EXPECT_EQ((Bytes{slots[9], slots[10], slots[11]}), (Bytes{0x70, 0x01, 0x06}));  // Ctrl, usage of C
+    EXPECT_EQ(SimJson({"lighting", "effect", "breathing"})["lighting"]["brightness"], 1);
+}
+
 }  // namespace
 }  // namespace mousedeck::ctl::test
