@@ -9,7 +9,7 @@ namespace mousedeck::ctl {
 namespace {
 
 // Options of single commands that take a value (--slot 3 or --slot=3).
-constexpr std::array<std::string_view, 2> kValueOptions = {"slot", "seconds"};
+constexpr std::array<std::string_view, 5> kValueOptions = {"slot", "seconds", "format", "macro", "file"};
 // Options of single commands that stand alone.
 constexpr std::array<std::string_view, 1> kFlagOptions = {"all"};
 
@@ -63,6 +63,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> arguments) {
         }
         if (word == "-y" || word == "--yes") {
             invocation.yes = true;
+            continue;
+        }
+        if (word == "--version") {
+            invocation.version = true;
             continue;
         }
         if (word == "--json") {

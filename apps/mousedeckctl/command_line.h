@@ -14,9 +14,10 @@ struct Invocation {
     // --simulate[=<device_type>]: run against the simulated mouse; 0 picks
     // the first product of the catalogue.
     std::optional<int> simulate;
-    bool json = false;  // --json
-    bool yes = false;   // --yes, -y: answer every question with yes
-    bool help = false;  // --help, -h
+    bool json = false;     // --json
+    bool yes = false;      // --yes, -y: answer every question with yes
+    bool help = false;     // --help, -h
+    bool version = false;  // --version
 
     // The command and its arguments ("set", "dpi", "2", "1600").
     std::vector<std::string> words;

@@ -21,8 +21,11 @@ Commands:
   reset --yes                              factory reset of the mouse and all four profiles
   lighting effect|brightness|speed|colour|reset ...
   button list|set|reset ...
-  profile list|use|rename ...
+  profile list|use|rename|export|import ...
+  macro list|show|rename|delete|export|import ...
   monitor [--seconds N]                    print DPI, connection and battery changes as they come
+  update check|install --yes               a newer version of this program, and its installer
+  firmware check|flash --yes [--file F]    a newer mouse firmware; write it, or an image or archive F
   sim press-dpi|cable|receiver|mouse|battery|sensor|max-rate ...   (with --simulate)
 
 Options:
@@ -30,10 +33,13 @@ Options:
   --json                      print one JSON document instead of text
   -y, --yes                   answer every question with yes
   -h, --help                  this help, or a command's help after the command
+  --version                   the program's version
 
 Exit status: 0 done and acknowledged by the mouse; 1 stored but not
 acknowledged, or the mouse is not connected (the value is kept and goes with
-the next write); 2 usage error; 3 no supported device.
+the next write); 2 usage error; 3 no supported device. For update and
+firmware: 0 also when already up to date; 1 when the server is not reachable
+or gives no version, the download or the flash failed.
 See mousedeckctl(1) and 'mousedeckctl <command> --help'.
 )";
 
@@ -110,9 +116,13 @@ The primary button (0) always keeps its function. Resets ask first: add --yes.
 constexpr std::string_view kProfileHelp = R"(Usage: mousedeckctl profile list
        mousedeckctl profile use <1-4>
        mousedeckctl profile rename <1-4> <name>
+       mousedeckctl profile export <file>
+       mousedeckctl profile import <file>
 
 'use' makes the profile current and active and writes all of its settings
-to the mouse. Profiles need a connected mouse.
+to the mouse. 'export' writes the current profile to an XML file; 'import'
+reads one into the current profile, renames it after the file and writes
+all of its settings to the mouse. Profiles need a connected mouse.
 )";
 
 constexpr std::string_view kMonitorHelp = R"(Usage: mousedeckctl monitor [--seconds N]
@@ -137,7 +147,41 @@ send (a DPI or connection report) reaches the next run that talks to the
 mouse, or a running 'monitor' at once.
 )";
 
-constexpr std::array<CommandGroup, 9> kGroups = {{
+constexpr std::string_view kMacroHelp = R"(Usage: mousedeckctl macro list
+       mousedeckctl macro show <id>
+       mousedeckctl macro rename <id> <name>
+       mousedeckctl macro delete <id>
+       mousedeckctl macro export <file> [--format a|b] [--macro <id>]
+       mousedeckctl macro import <file> [--format a|b]
+
+Macros are shared by all profiles. 'rename' also renames the buttons of the
+current profile that play the macro; after 'delete' buttons bound to it get
+their default function. Format a holds one macro (--macro), format b every
+macro (the default without --macro); import reads either unless told.
+)";
+
+constexpr std::string_view kUpdateHelp = R"(Usage: mousedeckctl update check
+       mousedeckctl update install --yes
+
+'check' asks the update server of the product data whether a newer version
+of this program exists. 'install' downloads it and starts its installer.
+Exit status 0 when answered (also when up to date), 1 when the server is not
+reachable or gives no version, or the download or installer failed.
+)";
+
+constexpr std::string_view kFirmwareHelp = R"(Usage: mousedeckctl firmware check
+       mousedeckctl firmware flash --yes [--file <zip or image>]
+
+'check' asks the product's firmware server whether a newer mouse firmware
+exists. 'flash' downloads a newer one and writes it into the mouse, or with
+--file writes a raw image or a zip archive holding one. A flash, once begun,
+is never cut short: an interrupt waits until it is done. Progress shows as a
+bar on a terminal. Exit status 0 when written (or already up to date), 1 when
+the server is not reachable, the download failed or the mouse refused the
+image, 2 for a file that holds no image, 3 without a connected mouse.
+)";
+
+constexpr std::array<CommandGroup, 12> kGroups = {{
     {"devices", RunDevices, kDevicesHelp, {}},
     {"show", RunShow, kShowHelp, {}},
     {"set", RunSet, kSetHelp, {}},
@@ -146,6 +190,9 @@ constexpr std::array<CommandGroup, 9> kGroups = {{
     {"button", RunButton, kButtonHelp, "all"},
     {"profile", RunProfile, kProfileHelp, {}},
     {"monitor", RunMonitor, kMonitorHelp, "seconds"},
+    {"macro", RunMacro, kMacroHelp, "format macro"},
+    {"update", RunUpdate, kUpdateHelp, {}},
+    {"firmware", RunFirmware, kFirmwareHelp, "file"},
     {"sim", RunSim, kSimHelp, {}},
 }};
 
@@ -180,8 +227,12 @@ bool OnlyOptions(const Invocation& invocation, std::initializer_list<std::string
                  std::string_view command, Report& report) {
     for (const auto& [name, value] : invocation.options) {
         bool known = false;
-        for (std::string_view option : allowed) {
-            known = known || option == name;
+        for (std::string_view options : allowed) {
+            while (!options.empty()) {
+                const std::size_t blank = options.find(' ');
+                known = known || options.substr(0, blank) == name;
+                options = blank == std::string_view::npos ? std::string_view() : options.substr(blank + 1);
+            }
         }
         if (!known) {
             UsageOf(command, std::string(command) + " takes no --" + name, report);

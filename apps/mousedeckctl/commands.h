@@ -20,8 +20,10 @@ using CommandRunner = void (*)(const Invocation& invocation, std::span<const std
 struct CommandGroup {
     std::string_view name;
     CommandRunner run;
-    std::string_view help;    // the group's --help text
-    std::string_view option;  // the one option of its own it takes (slot, all, seconds), if any
+    std::string_view help;  // the group's --help text
+    // The options of its own it takes (slot, all, seconds, "format macro"),
+    // separated by blanks.
+    std::string_view option;
 };
 
 // Every command group, in the order the program's help lists them.
@@ -40,6 +42,11 @@ void RunButton(const Invocation& invocation, std::span<const std::string> args, 
 void RunProfile(const Invocation& invocation, std::span<const std::string> args, Report& report);
 void RunMonitor(const Invocation& invocation, std::span<const std::string> args, Report& report);
 void RunSim(const Invocation& invocation, std::span<const std::string> args, Report& report);
+void RunMacro(const Invocation& invocation, std::span<const std::string> args, Report& report);
+void RunUpdate(const Invocation& invocation, std::span<const std::string> args, Report& report);
+void RunFirmware(const Invocation& invocation, std::span<const std::string> args, Report& report);
+// profile export|import <file>, called by RunProfile.
+void RunProfileFile(const Invocation& invocation, std::span<const std::string> args, Report& report);
 
 // Opens a session, starts the controller and requires a connected device;
 // null, with the failure in `report`, when any step fails.

@@ -27,6 +27,10 @@ int Run(const std::vector<std::string>& arguments) {
         return report.ExitCode();
     }
     const Invocation& invocation = *parsed.invocation;
+    if (invocation.version) {
+        std::printf("mousedeckctl %s\n", MOUSEDECK_VERSION);
+        return kExitDone;
+    }
     const std::vector<std::string>& words = invocation.words;
     if (words.empty() || words.front() == "help") {
         if (words.size() > 1) {

@@ -49,11 +49,16 @@ void ListProfiles(Session& session, Report& report) {
 
 void RunProfile(const Invocation& invocation, std::span<const std::string> args, Report& report) {
     const std::string what = args.empty() ? std::string() : args[0];
+    if (what == "export" || what == "import") {
+        RunProfileFile(invocation, args, report);
+        return;
+    }
     const bool list = what == "list" && args.size() == 1;
     const bool use = what == "use" && args.size() == 2;
     const bool rename = what == "rename" && args.size() == 3;
     if (!list && !use && !rename) {
-        UsageOf("profile", "profile takes list, use <1-4> or rename <1-4> <name>", report);
+        UsageOf("profile",
+                "profile takes list, use <1-4>, rename <1-4> <name>, export <file> or import <file>", report);
         return;
     }
     std::optional<int> profile;

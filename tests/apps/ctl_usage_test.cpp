@@ -17,6 +17,9 @@ TEST_F(CtlTest, HelpNamesEveryCommandAndEachCommandHasItsOwn) {
         const std::string first_line = own.out.substr(0, own.out.find('\n'));
         EXPECT_NE((first_line + " ").find(std::string(" ") + command + " "), std::string::npos) << first_line;
     }
+    const CtlRun version = Run({"--version"});
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_TRUE(version.out.starts_with("mousedeckctl ")) << version.out;
     const CtlRun set = Run({"help", "set"});
     EXPECT_EQ(set.out, Run({"set", "--help"}).out);
     EXPECT_NE(set.out.find("report-rate <125|250|500|1000|2000|4000|8000>"), std::string::npos);
