@@ -117,7 +117,20 @@ bool ApplicationController::Start() {
     return loaded;
 }
 
+void ApplicationController::SetStopGuard(std::function<void()> guard) {
+    std::lock_guard lock(stop_guard_mutex_);
+    stop_guard_ = std::move(guard);
+}
+
 bool ApplicationController::Stop(std::chrono::milliseconds wait) {
+    std::function<void()> guard;
+    {
+        std::lock_guard lock(stop_guard_mutex_);
+        guard = stop_guard_;
+    }
+    if (guard) {
+        guard();
+    }
     hotplug_.reset();
     return runner_.Stop(wait);
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "devices/device_catalogue.h"
@@ -90,6 +91,11 @@ public:
     // A routine for a code this controller does not run itself (the update
     // codes); runs on the worker. Any time.
     bool RegisterTaskRoutine(int code, std::function<void()> routine);
+    // Runs first in Stop, on Stop's thread: the update layer waits there for
+    // a running firmware flash, which must not be cut short. Empty removes it.
+    void SetStopGuard(std::function<void()> guard);
+    // The device channel, for routines registered above (worker thread).
+    hid::DeviceManager& Devices() { return devices_; }
 
     // The pages' operations (store first, then queue).
     PageActions& Actions() { return actions_; }
@@ -149,6 +155,8 @@ private:
     PageActions actions_;
 
     bool started_ = false;
+    std::mutex stop_guard_mutex_;
+    std::function<void()> stop_guard_;
     std::unique_ptr<HotplugSource> hotplug_;  // last: stops first
 };
 
