@@ -74,10 +74,7 @@ void ReportUpgrade(UpdateSession& run, bool finished, Report& report) {
         report.Fail(kExitNotAcknowledged, std::string(UpgradeWords(result)));
         return;
     }
-    const std::string version = run.Base().Controller().MouseFirmwareVersion();
-    json["mouse_firmware"] = version;
-    report.Line(std::string(UpgradeWords(result)) +
-                (version.empty() ? "" : "; the mouse reports " + version));
+    report.Line(std::string(UpgradeWords(result)) + "; 'mousedeckctl devices' shows the new version");
 }
 
 void FlashFile(UpdateSession& run, const std::string& file, Report& report) {
