@@ -84,7 +84,7 @@ std::string AutostartEntry::EntryText() const {
 }
 
 bool AutostartEntry::Enable() const {
-    return CreateFolderPath(entry_file_.parent_path()) && WriteFileAtomically(entry_file_, EntryText());
+    return CreateFolderPath(entry_file_.parent_path()) && ReplaceFileBytes(entry_file_, EntryText());
 }
 
 bool AutostartEntry::Disable() const {

@@ -83,7 +83,7 @@ bool SettingsFile::WriteRegistryText(std::string_view name, std::string_view tex
         return false;
     }
     IniDocument document(contents);
-    return document.Set("", name, text) && WriteFileAtomically(file_, document.Text());
+    return document.Set("", name, text) && ReplaceFileBytes(file_, document.Text());
 }
 
 bool SettingsFile::WriteRegistryNumber(std::string_view name, int number) {

@@ -4,100 +4,93 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
+
+#include "xml/unique_fd.h"
 
 namespace mousedeck::xml {
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() { Close(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // The result of close() matters for writes: it can report a failed flush.
-    bool Close() {
-        if (fd_ < 0) {
-            return true;
-        }
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0;
+// Makes the rename itself durable; a failure here does not undo the write.
+void SyncFolder(const std::filesystem::path& folder) {
+    const UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) {
+        ::fsync(dir.get());
     }
+}
 
-private:
-    int fd_;
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+// The process's file-creation mask, read without umask(2), which would change
+// it for a moment under the feet of other threads.
+mode_t ProcessUmask() {
+    const FileBytes status = ReadFileBytes("/proc/self/status");
+    const std::string_view text = status.bytes;
+    const std::size_t at = text.find("\nUmask:");
+    if (at == std::string_view::npos) {
+        return 022;
     }
-    return true;
+    mode_t mask = 0;
+    for (std::size_t i = at + 7; i < text.size() && text[i] != '\n'; ++i) {
+        if (text[i] >= '0' && text[i] <= '7') {
+            mask = static_cast<mode_t>(mask * 8 + static_cast<mode_t>(text[i] - '0'));
+        }
+    }
+    return mask & 0777;
 }
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_size) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::size_t>(info.st_size) > max_size) {
-        return std::nullopt;
+FileBytes ReadFileBytes(const std::filesystem::path& file, std::size_t max_size) {
+    FileBytes result;
+    const UniqueFd in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid()) {
+        result.status = (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::kMissing : ReadStatus::kFailed;
+        return result;
     }
-    std::string bytes;
+    struct stat info {};
+    if (::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::size_t>(info.st_size) > max_size) {
+        return result;
+    }
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-        if (n < 0) {
+        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
+        if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return std::nullopt;
+            result.bytes.clear();
+            return result;
         }
-        if (n == 0) {
+        if (got == 0) {
             break;
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-        if (bytes.size() > max_size) {  // grew while we read it
-            return std::nullopt;
+        result.bytes.append(buffer, static_cast<std::size_t>(got));
+        if (result.bytes.size() > max_size) {
+            result.bytes.clear();
+            return result;
         }
     }
-    return bytes;
+    result.status = ReadStatus::kOk;
+    return result;
 }
 
-bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    FileDescriptor file(fd);
-    if (!file.valid()) {
+bool ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes) {
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+    UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!out.valid()) {
         return false;
     }
-    const bool written = WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0;
-    if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    struct stat old_file {};
+    const mode_t mode =
+        ::stat(file.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : (0666 & ~ProcessUmask());
+    const bool ok = ::fchmod(out.get(), mode) == 0 && WriteAll(out.get(), bytes) && ::fsync(out.get()) == 0 &&
+                    out.Close() && ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
         return false;
     }
+    SyncFolder(folder);
     return true;
 }
 

@@ -1,21 +1,36 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
 
 namespace mousedeck::xml {
 
-// The whole file as bytes; nothing when it cannot be opened or read, or
-// holds more than max_size bytes.
-std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_size);
+enum class ReadStatus {
+    kOk,
+    kMissing,  // no such file (or a missing folder on the way)
+    kFailed,   // exists but cannot be read: permissions, not a regular file,
+               // larger than allowed, I/O error
+};
 
-// Replaces the file with the bytes: they are written to a new file in the
-// same folder, which is then renamed over the old one, so readers see the
-// old or the new contents and never a part. The new file is created with
-// the usual permissions (0666 less the umask). False when any step fails;
-// the old file is then untouched and no temporary file is left.
-bool ReplaceFileBytes(const std::string& path, std::string_view bytes);
+struct FileBytes {
+    ReadStatus status = ReadStatus::kFailed;
+    std::string bytes;  // empty unless the status is kOk
+};
+
+// The whole of a regular file. kFailed when it holds more than max_size
+// bytes, also when it grows past that while being read.
+FileBytes ReadFileBytes(const std::filesystem::path& file,
+                        std::size_t max_size = std::numeric_limits<std::size_t>::max());
+
+// Replaces a file's contents so that a reader, or the file after a crash,
+// holds either the old or the new bytes, never a mix: the bytes go to a
+// temporary file in the same folder, are flushed to disk, and the temporary
+// file is renamed over the target. A file being replaced keeps its permission
+// bits; a new one gets 0666 less the umask. False (with the old file untouched
+// and no temporary file left behind) on any failure; the folder must exist.
+bool ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace mousedeck::xml

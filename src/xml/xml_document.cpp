@@ -91,12 +91,12 @@ XmlDocument& XmlDocument::operator=(XmlDocument&&) noexcept = default;
 bool XmlDocument::LoadText(const std::string& path) {
     // A file above the parser's limit could never be indexed; one that
     // grows past it when decoded is refused by ParseText.
-    auto bytes = ReadFileBytes(path, kMaxTextSize);
-    if (!bytes) {
+    const FileBytes read = ReadFileBytes(path, kMaxTextSize);
+    if (read.status != ReadStatus::kOk) {
         impl_->Log("file_error");
         return false;
     }
-    SetBytes(*bytes);
+    SetBytes(read.bytes);
     impl_->Log("read");
     return true;
 }
