@@ -3,39 +3,19 @@
 #include <fcntl.h>
 #include <linux/hidraw.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <fstream>
 
 #include "devices/discovery/hotplug_decision.h"
 #include "devices/discovery/report_usages.h"
+#include "xml/unique_fd.h"
 
 namespace mousedeck::discovery {
-namespace {
-
-// Closes the descriptor when the reader is done with it.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-}  // namespace
 
 std::vector<uint8_t> ReadNodeDescriptor(const std::string& devnode) {
     // Non-blocking: nothing is read from the node, only its descriptor.
-    const FileDescriptor fd(::open(devnode.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
+    const xml::UniqueFd fd(::open(devnode.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) {
         return {};
     }
     int size = 0;

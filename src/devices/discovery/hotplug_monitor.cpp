@@ -11,6 +11,7 @@
 
 #include "devices/discovery/hidraw_usages.h"
 #include "devices/discovery/uevent_parser.h"
+#include "xml/unique_fd.h"
 
 namespace mousedeck::discovery {
 namespace {
@@ -61,13 +62,7 @@ UeventFields FieldsOf(udev_device* device) {
 struct HotplugMonitor::Resources {
     std::unique_ptr<udev, UdevUnref> context;
     std::unique_ptr<udev_monitor, MonitorUnref> monitor;
-    int stop_fd = -1;
-
-    ~Resources() {
-        if (stop_fd >= 0) {
-            ::close(stop_fd);
-        }
-    }
+    xml::UniqueFd stop_fd;
 };
 
 HotplugMonitor::HotplugMonitor(Listener listener) : listener_(std::move(listener)) {}
@@ -91,8 +86,8 @@ bool HotplugMonitor::Start() {
         udev_monitor_enable_receiving(resources->monitor.get()) < 0) {
         return false;
     }
-    resources->stop_fd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (resources->stop_fd < 0) {
+    resources->stop_fd = xml::UniqueFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+    if (!resources->stop_fd.valid()) {
         return false;
     }
     resources_ = std::move(resources);
@@ -107,14 +102,14 @@ void HotplugMonitor::Stop() {
     const uint64_t one = 1;
     // An eventfd write of 1 cannot fail short of overflow; the loop also
     // leaves on any poll error, so the join below never waits for an event.
-    [[maybe_unused]] const ssize_t written = ::write(resources_->stop_fd, &one, sizeof one);
+    [[maybe_unused]] const ssize_t written = ::write(resources_->stop_fd.get(), &one, sizeof one);
     thread_.join();
     resources_.reset();
 }
 
 void HotplugMonitor::Loop() {
     udev_monitor* monitor = resources_->monitor.get();
-    pollfd fds[2] = {{udev_monitor_get_fd(monitor), POLLIN, 0}, {resources_->stop_fd, POLLIN, 0}};
+    pollfd fds[2] = {{udev_monitor_get_fd(monitor), POLLIN, 0}, {resources_->stop_fd.get(), POLLIN, 0}};
     while (true) {
         fds[0].revents = 0;
         fds[1].revents = 0;
