@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "devices/discovery/hotplug_decision.h"
-#include "devices/discovery/report_usages.h"
+#include "hid/report_descriptor.h"
 #include "xml/unique_fd.h"
 
 namespace mousedeck::discovery {
@@ -44,7 +44,7 @@ std::vector<uint8_t> ReadSysfsDescriptor(const std::filesystem::path& file) {
 }
 
 bool IsAcceptedHidPath(const std::string& devnode) {
-    return IsAcceptedUsage(TopLevelUsages(ReadNodeDescriptor(devnode)));
+    return IsAcceptedUsage(hid::TopLevelUsages(ReadNodeDescriptor(devnode)));
 }
 
 }  // namespace mousedeck::discovery

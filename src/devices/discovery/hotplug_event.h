@@ -4,15 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "hid/report_descriptor.h"
+
 namespace mousedeck::discovery {
 
-// Usage page and usage of one top-level collection of a HID interface.
-struct UsagePair {
-    uint16_t usage_page = 0;
-    uint16_t usage = 0;
-
-    bool operator==(const UsagePair&) const = default;
-};
+// Usage page and usage of one top-level collection of a HID interface, as
+// the report descriptor reader finds them.
+using UsagePair = hid::UsagePair;
 
 // One HID interface (a hidraw node) appearing or going away, as the hot-plug
 // sources hand it to DeviceDiscovery::UpdateUSBDevice.

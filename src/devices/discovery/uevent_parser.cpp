@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "devices/discovery/report_usages.h"
+#include "hid/report_descriptor.h"
 
 namespace mousedeck::discovery {
 namespace {
@@ -118,7 +118,7 @@ std::optional<HotplugEvent> HotplugEventFromUevent(const UeventFields& fields) {
     } else if (from_path) {
         event.interface_number = from_path->interface_number;
     }
-    event.usages = TopLevelUsages(fields.report_descriptor);
+    event.usages = hid::TopLevelUsages(fields.report_descriptor);
     return event;
 }
 

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "devices/discovery/hidraw_usages.h"
-#include "devices/discovery/report_usages.h"
+#include "hid/report_descriptor.h"
 #include "support/temp_home.h"
 
 namespace mousedeck::discovery {
@@ -60,7 +60,7 @@ TEST(HidrawUsages, SysfsDescriptorIsReadAsBytes) {
     mousedeck::test::WriteFile(dir / "report_descriptor", bytes);
     const auto descriptor = ReadSysfsDescriptor(dir / "report_descriptor");
     EXPECT_EQ(descriptor.size(), bytes.size());
-    EXPECT_EQ(TopLevelUsages(descriptor), (std::vector<UsagePair>{{0xFF01, 0x0010}}));
+    EXPECT_EQ(hid::TopLevelUsages(descriptor), (std::vector<UsagePair>{{0xFF01, 0x0010}}));
     EXPECT_TRUE(ReadSysfsDescriptor(dir / "missing").empty());
 }
 
