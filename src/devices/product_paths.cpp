@@ -1,29 +1,19 @@
 #include "devices/product_paths.h"
 
+#include "shell/product_files.h"
+
 namespace mousedeck::devices {
-namespace {
-
-std::string Join(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/') {
-        path += '/';
-    }
-    path += name;
-    return path;
-}
-
-}  // namespace
 
 std::string CataloguePath(std::string_view application_folder) {
-    return Join(application_folder, "config.xml");
+    return shell::CatalogueFileIn(application_folder).string();
 }
 
 std::string DescriptionPath(std::string_view application_folder, std::string_view device_attr) {
-    return Join(Join(application_folder, "device"), std::string(device_attr) + ".xml");
+    return shell::DescriptionFileIn(application_folder, device_attr).string();
 }
 
 std::string DevicePicturePath(std::string_view skin_folder, std::string_view image) {
-    return Join(Join(skin_folder, "device"), image);
+    return shell::PictureFileIn(skin_folder, image).string();
 }
 
 }  // namespace mousedeck::devices

@@ -1,6 +1,7 @@
 #include "shell/app_paths.h"
 
 #include "shell/file_system.h"
+#include "shell/product_files.h"
 #include "shell/safe_file_name.h"
 
 #include <pwd.h>
@@ -87,11 +88,11 @@ AppPaths AppPaths::FromProcess(std::string device_name) {
 }
 
 std::filesystem::path AppPaths::CatalogueFile() const {
-    return application_folder_ / "config.xml";
+    return CatalogueFileIn(application_folder_);
 }
 
 std::filesystem::path AppPaths::DeviceDescriptionFile(std::string_view device_attr) const {
-    return application_folder_ / "device" / SafeFileName(device_attr, ".xml");
+    return DescriptionFileIn(application_folder_, device_attr);
 }
 
 std::filesystem::path AppPaths::LanguageFile(int lcid) const {

@@ -1,4 +1,5 @@
 #include "shell/app_paths.h"
+#include "shell/product_files.h"
 #include "shell/safe_file_name.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,7 @@ TEST(AppPathsTest, HostileNamesStayInsideTheirFolders) {
         EXPECT_TRUE(inside(paths.DeviceDescriptionFile(c.name), "/app/device")) << c.name;
         EXPECT_TRUE(inside(paths.SettingsDatabaseFile(c.name), paths.DatabaseFolder())) << c.name;
         EXPECT_TRUE(inside(paths.SkinFolder(c.name), "/app/skins") || c.name.empty()) << c.name;
+        EXPECT_TRUE(inside(PictureFileIn("/skin", c.name), "/skin/device") || c.name.empty()) << c.name;
     }
 }
 
@@ -147,6 +149,7 @@ TEST(AppPathsTest, EmptyDeviceNameKeepsDataFolderNameButNotTheConfigRoot) {
     EXPECT_EQ(paths.DataFolder().filename(), " Files");
     EXPECT_EQ(paths.SettingsFile(), path("/home/ann/.config/_/settings.ini"));
     EXPECT_EQ(paths.DeviceDescriptionFile("").filename(), ".xml");
+    EXPECT_EQ(PictureFileIn("/skin", ""), path("/skin/device/"));
 }
 
 TEST(AppPathsTest, LongNamesAreCutOnCharacterBoundaries) {

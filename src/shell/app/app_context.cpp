@@ -1,7 +1,6 @@
 #include "shell/app/app_context.h"
 
 #include "devices/discovery/discovery_state.h"
-#include "devices/product_paths.h"
 #include "shell/app/debug_trace.h"
 #include "shell/app_paths.h"
 #include "shell/lang_text.h"
@@ -18,8 +17,7 @@ devices::DeviceDescription AppContext::Description() const {
 }
 
 std::string AppContext::DescriptionPath() const {
-    return devices::DescriptionPath(paths.ApplicationFolder().string(),
-                                    discovery_state.CurrentProduct().device_attr);
+    return paths.DeviceDescriptionFile(discovery_state.CurrentProduct().device_attr).string();
 }
 
 std::optional<devices::DeviceDefaults> AppContext::Defaults() const {
