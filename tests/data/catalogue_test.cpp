@@ -95,6 +95,7 @@ TEST_F(ShippedCatalogue, FirstProductHasCableAndReceiverModes) {
 
 TEST_F(ShippedCatalogue, IdentifiersAreInRangeAndUnique) {
     std::set<std::tuple<int, uint32_t, uint32_t>> ids;
+    std::set<std::tuple<uint32_t, uint32_t, std::string>> identities;
     for (const devices::CatalogueMode& mode : catalogue_.Modes()) {
         SCOPED_TRACE(mode.name + " mode " + std::to_string(mode.value));
         EXPECT_TRUE(mode.value == kWired || mode.value == kDongle);
@@ -107,6 +108,10 @@ TEST_F(ShippedCatalogue, IdentifiersAreInRangeAndUnique) {
         EXPECT_EQ(mode.dev_id.size(), 4u);
         EXPECT_TRUE(std::all_of(mode.dev_id.begin(), mode.dev_id.end(),
                                 [](unsigned char c) { return std::isalnum(c) != 0; }));
+        // A found mouse is told by these three: a second mode with the same
+        // three is never reached.
+        EXPECT_TRUE(identities.emplace(mode.vendor_id, mode.product_id, mode.dev_id).second)
+            << "two modes share vendor, product and device id";
     }
 }
 

@@ -149,6 +149,7 @@ TEST_F(ShippedDescriptions, ButtonsCarryUsableDefaults) {
             // A rect without its two "#" reads as x1 = x2 = 0: no label line.
             EXPECT_NE(button.x1, button.x2);
             EXPECT_GT(button.y, 0);
+            EXPECT_GT(button.name, 0);
             EXPECT_TRUE(EveryLanguageHasText(button.name)) << "name text " << button.name;
             const int shown_text = DisplayedText(button.func_type, button.func_value);
             EXPECT_NE(shown_text, 0) << "default function " << button.func_type << "/" << button.func_value
