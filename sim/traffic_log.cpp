@@ -3,10 +3,38 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <fstream>
+#include <string_view>
 #include <utility>
 
 namespace mousedeck::sim {
+namespace {
+
+// The bytes of a line's "XX XX ..." part; a pair that is not hex ends them.
+std::vector<uint8_t> ParseHexPairs(std::string_view text) {
+    std::vector<uint8_t> bytes;
+    while (!text.empty()) {
+        const std::size_t start = text.find_first_not_of(' ');
+        if (start == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(start);
+        uint8_t byte = 0;
+        const auto [end, error] =
+            std::from_chars(text.data(), text.data() + std::min<std::size_t>(2, text.size()), byte, 16);
+        if (error != std::errc{} || end == text.data()) {
+            break;
+        }
+        bytes.push_back(byte);
+        text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    }
+    return bytes;
+}
+
+}  // namespace
 
 TrafficLog::TrafficLog(const std::string& path) {
     if (!path.empty()) {
@@ -61,6 +89,18 @@ void TrafficLog::Append(char direction, std::span<const uint8_t> bytes) const {
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+TrafficLog::HostWrites TrafficLog::ReadHostWrites(const std::string& path, std::size_t first_line) {
+    HostWrites writes;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line); ++writes.lines) {
+        // FormatLine writes an empty report as ">" alone.
+        if (writes.lines >= first_line && (line == ">" || line.starts_with("> "))) {
+            writes.reports.push_back(ParseHexPairs(std::string_view(line).substr(1)));
+        }
+    }
+    return writes;
 }
 
 }  // namespace mousedeck::sim

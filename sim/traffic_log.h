@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace mousedeck::sim {
 
@@ -28,6 +30,15 @@ public:
 
     // "> 00 10" style line without the newline; exposed for tests.
     static std::string FormatLine(char direction, std::span<const uint8_t> bytes);
+
+    // The host's writes read back from a log file: the reports of the "> "
+    // lines from line `first_line` (counted from 0) on, and the number of
+    // lines the file holds, where a later read can carry on.
+    struct HostWrites {
+        std::vector<std::vector<uint8_t>> reports;
+        std::size_t lines = 0;
+    };
+    static HostWrites ReadHostWrites(const std::string& path, std::size_t first_line);
 
 private:
     void Append(char direction, std::span<const uint8_t> bytes) const;

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "sim/traffic_log.h"
 #include "store/config_defaults.h"
 
 namespace mousedeck::protocol::test {
@@ -26,16 +25,6 @@ hid::ExchangeTiming FastTiming() {
     return t;
 }
 
-Bytes ParseHex(const std::string& text) {
-    Bytes bytes;
-    std::istringstream in(text);
-    std::string pair;
-    while (in >> pair) {
-        bytes.push_back(static_cast<uint8_t>(std::stoul(pair, nullptr, 16)));
-    }
-    return bytes;
-}
-
 }  // namespace
 
 ProtocolRig::ProtocolRig(sim::SimProduct product)
@@ -56,21 +45,10 @@ ProtocolRig::ProtocolRig(sim::SimProduct product)
 }
 
 std::vector<Bytes> ProtocolRig::TakeWrites() {
-    const std::string log = mousedeck::test::ReadFile(dir / "traffic.log");
-    std::vector<Bytes> writes;
-    std::istringstream lines(log);
-    std::string line;
-    std::size_t n = 0;
-    while (std::getline(lines, line)) {
-        if (n++ < log_lines_read_) {
-            continue;
-        }
-        if (line.rfind("> ", 0) == 0) {
-            writes.push_back(ParseHex(line.substr(2)));
-        }
-    }
-    log_lines_read_ = n;
-    return writes;
+    sim::TrafficLog::HostWrites writes =
+        sim::TrafficLog::ReadHostWrites((dir / "traffic.log").string(), log_lines_read_);
+    log_lines_read_ = writes.lines;
+    return std::move(writes.reports);
 }
 
 std::vector<Bytes> ProtocolRig::TakeWrites(uint8_t code) {

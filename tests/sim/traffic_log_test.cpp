@@ -68,5 +68,27 @@ TEST(SimTrafficLogTest, LogsWholeWritesAndDeliveredReadsInOrder) {
     EXPECT_EQ(lines[3], "> 00 10");
 }
 
+// What a test reads back is what the host wrote, and only what came since
+// the last read.
+TEST(SimTrafficLogTest, HostWritesReadBackFromWhereTheLastReadEnded) {
+    TempDir dir;
+    const std::string path = (dir / "traffic.log").string();
+    EXPECT_EQ(TrafficLog::ReadHostWrites(path, 0).lines, 0u) << "no file yet";
+    {
+        const TrafficLog log(path);
+        log.HostWrote(Bytes{0x00, 0x0A, 0xFF});
+        log.MouseSent(Bytes{0xC2, 0x01});
+        log.HostWrote(Bytes{});
+    }
+    const TrafficLog::HostWrites first = TrafficLog::ReadHostWrites(path, 0);
+    EXPECT_EQ(first.reports, (std::vector<Bytes>{{0x00, 0x0A, 0xFF}, {}}));
+    EXPECT_EQ(first.lines, 3u);
+
+    TrafficLog(path).HostWrote(Bytes{0x12, 0x34});
+    const TrafficLog::HostWrites next = TrafficLog::ReadHostWrites(path, first.lines);
+    EXPECT_EQ(next.reports, (std::vector<Bytes>{{0x12, 0x34}}));
+    EXPECT_EQ(next.lines, 4u);
+}
+
 }  // namespace
 }  // namespace mousedeck::sim::test

@@ -1,12 +1,10 @@
 #include "app_fixture.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "devices/discovery/sim_hotplug_source.h"
 #include "hid/task_code.h"
 #include "shell/language_list.h"
 #include "sim/catalogue/shipped_products.h"
+#include "sim/traffic_log.h"
 #include "store/settings_database.h"
 
 namespace mousedeck::shell::app::test {
@@ -49,16 +47,6 @@ public:
 private:
     std::vector<std::unique_ptr<discovery::SimHotplugSource>> sources_;
 };
-
-Bytes ParseHex(const std::string& text) {
-    Bytes bytes;
-    std::istringstream in(text);
-    std::string pair;
-    while (in >> pair) {
-        bytes.push_back(static_cast<uint8_t>(std::stoul(pair, nullptr, 16)));
-    }
-    return bytes;
-}
 
 }  // namespace
 
@@ -153,20 +141,10 @@ std::vector<Bytes> AppFixture::TakeWrites(int device_type) {
     while (mice[slot]->product().device_type != device_type) {
         ++slot;
     }
-    std::ifstream in(LogPath(device_type));
-    std::vector<Bytes> writes;
-    std::string line;
-    std::size_t n = 0;
-    while (std::getline(in, line)) {
-        if (n++ < log_lines_read_[slot]) {
-            continue;
-        }
-        if (line.starts_with("> ")) {
-            writes.push_back(ParseHex(line.substr(2)));
-        }
-    }
-    log_lines_read_[slot] = n;
-    return writes;
+    sim::TrafficLog::HostWrites writes =
+        sim::TrafficLog::ReadHostWrites(LogPath(device_type), log_lines_read_[slot]);
+    log_lines_read_[slot] = writes.lines;
+    return std::move(writes.reports);
 }
 
 std::vector<int> AppFixture::TakeCommands(int device_type) {
