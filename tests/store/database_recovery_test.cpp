@@ -1,8 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <regex>
 #include <string>
 
 #include "raw_sqlite.h"
@@ -51,7 +51,8 @@ const DamageCase kDamageCases[] = {
 TEST(DatabaseRecoveryTest, DamagedFileIsMovedAsideReplacedAndReportedOnce) {
     const std::string sound = SoundDatabaseBytes();
     ASSERT_GT(sound.size(), 4u * 4096u);
-    const std::regex moved_name(R"(M1_data1\.db\.corrupt-\d{8}T\d{6}Z(-\d+)?)");
+    // POSIX extended syntax: gtest matches with the system's regex library.
+    const char* const moved_name = R"(M1_data1\.db\.corrupt-[0-9]{8}T[0-9]{6}Z(-[0-9]+)?)";
     for (const DamageCase& c : kDamageCases) {
         SCOPED_TRACE(c.name);
         TempDir folder;
@@ -66,7 +67,7 @@ TEST(DatabaseRecoveryTest, DamagedFileIsMovedAsideReplacedAndReportedOnce) {
         EXPECT_EQ(events.replaced[0][0], file.string());
         const std::filesystem::path moved = events.replaced[0][1];
         EXPECT_EQ(moved.parent_path(), file.parent_path());
-        EXPECT_TRUE(std::regex_match(moved.filename().string(), moved_name)) << moved;
+        EXPECT_THAT(moved.filename().string(), ::testing::MatchesRegex(moved_name));
         EXPECT_EQ(ReadFile(moved), damaged);
 
         // The new database works, and opening it again reports nothing new.
