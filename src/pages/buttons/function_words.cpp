@@ -13,7 +13,7 @@
 #include "pages/buttons/mouse_functions.h"
 #include "pages/buttons/multimedia_functions.h"
 #include "pages/buttons/shortcut_functions.h"
-#include "pages/buttons/special_functions.h"
+#include "pages/buttons/family6_functions.h"
 
 namespace mousedeck::pages::buttons {
 namespace {
