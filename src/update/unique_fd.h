@@ -1,44 +1,18 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <cstddef>
+#include <string_view>
+
+#include "xml/unique_fd.h"
 
 namespace mousedeck::update {
 
-// Owns one file descriptor and closes it once.
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd() { Close(); }
-    UniqueFd(UniqueFd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) {
-            Close();
-            fd_ = other.fd_;
-            other.fd_ = -1;
-        }
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
+// The project's one descriptor owner and full-write helper live in the
+// lowest layer; these names keep the update code's calls short.
+using xml::UniqueFd;
 
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now; for a written file the result is the last chance to see a
-    // write error.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_ = -1;
-};
-
-// Writes all of `size` bytes, retrying after interruptions; false on error.
-bool WriteAll(int fd, const char* data, std::size_t size);
+inline bool WriteAll(int fd, const char* data, std::size_t size) {
+    return xml::WriteAll(fd, std::string_view(data, size));
+}
 
 }  // namespace mousedeck::update
