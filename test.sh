@@ -33,6 +33,6 @@ tsan_targets=$(cmake --build build/tsan --target help | sed -n 's/^\([a-z_]*_tsa
 if [ -n "$tsan_targets" ]; then
   # shellcheck disable=SC2086
   cmake --build build/tsan -j "$jobs" --target $tsan_targets
-  export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
   ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L tsan
 fi
