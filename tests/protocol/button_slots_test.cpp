@@ -4,19 +4,10 @@
 
 #include "frame_bytes.h"
 #include "protocol/button_slots.h"
+#include "test_bindings.h"
 
 namespace mousedeck::protocol::test {
 namespace {
-
-store::ButtonBinding Binding(int key_code, int family, int value, int value2 = 0) {
-    store::ButtonBinding b;
-    b.profile = 1;
-    b.key_code = key_code;
-    b.macro_type = family;
-    b.macro_value = value;
-    b.macro_value2 = value2;
-    return b;
-}
 
 Slot Encode(int family, int value, int value2 = 0) {
     const auto slot = EncodeBinding(Binding(6, family, value, value2), nullptr);

@@ -2,19 +2,10 @@
 
 #include "protocol/macro_stream.h"
 #include "protocol_rig.h"
+#include "test_bindings.h"
 
 namespace mousedeck::protocol::test {
 namespace {
-
-store::ButtonBinding Binding(int key_code, int family, int value, int value2 = 0) {
-    store::ButtonBinding b;
-    b.profile = 1;
-    b.key_code = key_code;
-    b.macro_type = family;
-    b.macro_value = value;
-    b.macro_value2 = value2;
-    return b;
-}
 
 // A macro of `events` alternating presses and releases of A, 50 ms apart.
 int AddMacro(store::SettingsDatabase& db, int events, int play_type = 0, int play_times = 5) {
