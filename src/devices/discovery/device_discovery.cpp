@@ -77,8 +77,9 @@ int DeviceDiscovery::RefreshAndSelect() {
         view.ShowConnectionCaption(kCaptionNoDevice);
         view.ShowNoDeviceView();
     } else {
-        view.ShowConnectionCaption(kind == hid::kWiredMode ? kCaptionWired : kCaptionReceiver);
+        // State before the view: an observer that reacts to the caption may ask for it.
         state_.SetDeviceConnected(true);
+        view.ShowConnectionCaption(kind == hid::kWiredMode ? kCaptionWired : kCaptionReceiver);
         view.ShowDeviceList();
     }
     view.HideSettingsPage();
@@ -115,8 +116,8 @@ int DeviceDiscovery::MarkReceiverConnected() {
     if (state_.DeviceConnected()) {
         return kind;
     }
-    context_.view.ShowConnectionCaption(kCaptionReceiver);
     state_.SetDeviceConnected(true);
+    context_.view.ShowConnectionCaption(kCaptionReceiver);
     return kind;
 }
 
