@@ -172,10 +172,12 @@ TEST_F(UpdateServiceTest, TheStopGuardWaitsForARunningFlashAndSaysWhy) {
     }
     ASSERT_TRUE(service.Guard().Running());
     controller.RunStopGuard();
-    // The guard returned only once the whole image was in the mouse.
+    // The guard returned only once the whole image was in the mouse; the
+    // routine may still be closing its dialog and recording the result.
     EXPECT_FALSE(service.Guard().Running());
-    EXPECT_EQ(service.LastUpgrade(), UpgradeResult::kFlashed);
     EXPECT_EQ(rig.mouse.State().firmware, 0x0409);
+    ASSERT_TRUE(controller.WaitUntilIdle(std::chrono::seconds(20)));
+    EXPECT_EQ(service.LastUpgrade(), UpgradeResult::kFlashed);
     const auto events = observer.Events();
     EXPECT_NE(std::find(events.begin(), events.end(), "ExitWaitsForFlash()"), events.end());
 }
