@@ -93,21 +93,23 @@ void NotificationHandler::OnConnection(const protocol::Notification& report, int
     context_.Trace("上报dongle和设备的连接状态: " + std::to_string(report.connection_detail));
     view.ClosePopups();
     if (report.connected) {
+        // The model changes before the view hears of it, so a front end that
+        // reacts to a call reads the new state.
         discovery_state.SetDeviceConnected(true);
         const bool receiver = devices.ConnectionKind() == hid::kDongleMode;
         const int mode = receiver ? hid::kDongleMode : hid::kWiredMode;
+        devices.SetOnlineState(device_type, mode, hid::kOnline);
         view.ShowConnectionCaption(receiver ? discovery::kCaptionReceiver : discovery::kCaptionWired);
         context_.discovery.SetCardState(device_type, mode, hid::kOnline);
-        devices.SetOnlineState(device_type, mode, hid::kOnline);
         view.ShowDevicePages();
         view.ShowDeviceConnected(device_type, mode);
         refresh_.AfterReconnect();
     } else {
         discovery_state.SetDeviceConnected(false);
+        devices.SetOnlineState(device_type, hid::kDongleMode, hid::kOfflineByNotification);
         view.ShowConnectionCaption(discovery::kCaptionNoDevice);
         view.ShowDeviceLost(device_type);
         context_.discovery.SetCardState(device_type, hid::kDongleMode, hid::kOfflineByNotification);
-        devices.SetOnlineState(device_type, hid::kDongleMode, hid::kOfflineByNotification);
         // Not selected any more, so the receiver's report of the mouse's
         // return takes the path that identifies it again (fresh battery and
         // online bytes for the read-back).
