@@ -53,11 +53,15 @@ TEST_P(MarkReceiverTest, ActsOnlyForAReceiverConnection) {
     discovery.SetCardState(kBravo, 1, 0);  // as when the receiver reported the mouse lost
     state.SetDeviceConnected(c.connected_before);
     view.Clear();
+    view.connected_probe = [this] { return state.DeviceConnected(); };
 
     EXPECT_EQ(discovery.MarkReceiverConnected(), c.kind);
 
     EXPECT_EQ(view.Calls(), c.calls);
     EXPECT_EQ(state.DeviceConnected(), c.connected_after);
+    for (const bool connected : view.ConnectedAtCaption()) {
+        EXPECT_TRUE(connected) << "the receiver's caption comes after the state";
+    }
     EXPECT_EQ(state.Cards().StateOf(kBravo, 1), c.receiver_card_after);
     EXPECT_EQ(state.Cards().StateOf(kAlpha, 1), 0) << "only the current product's card is marked";
 }

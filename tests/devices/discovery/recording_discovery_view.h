@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -44,7 +45,20 @@ public:
             std::to_string(second));
     }
     void ShowSelectedCard(int type) override { Add("SelectedCard " + std::to_string(type)); }
-    void ShowConnectionCaption(int text) override { Add("Caption " + std::to_string(text)); }
+    void ShowConnectionCaption(int text) override {
+        if (connected_probe) {
+            std::lock_guard lock(mutex_);
+            connected_at_caption_.push_back(connected_probe());
+        }
+        Add("Caption " + std::to_string(text));
+    }
+    // What `connected_probe` answered at each caption, when one is set: a
+    // front end reacting to the caption must already see the new state.
+    std::vector<bool> ConnectedAtCaption() const {
+        std::lock_guard lock(mutex_);
+        return connected_at_caption_;
+    }
+    std::function<bool()> connected_probe;
     void ShowNoDeviceView() override { Add("NoDeviceView"); }
     void ShowDeviceList() override { Add("DeviceList"); }
     void ShowDevicePages() override { Add("DevicePages"); }
@@ -65,6 +79,7 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<std::string> calls_;
+    std::vector<bool> connected_at_caption_;
 };
 
 }  // namespace mousedeck::discovery::test

@@ -26,6 +26,7 @@ TEST_P(RefreshAndSelectTest, MarksCardsSelectsSavesAndShowsTheConnection) {
     Plug(kW1, c.w1_cable, c.w1_receiver);
     Plug(kC2, c.c2_cable, false);
     settings.WriteRegistryNumber(shell::kDeviceTypeValue, c.saved);
+    view.connected_probe = [this] { return state.DeviceConnected(); };
 
     EXPECT_EQ(discovery.RefreshAndSelect(), c.kind);
 
@@ -34,6 +35,7 @@ TEST_P(RefreshAndSelectTest, MarksCardsSelectsSavesAndShowsTheConnection) {
     EXPECT_EQ(view.Last("NoDeviceView").empty(), std::string(c.view) != "NoDeviceView");
     const bool connected = c.kind >= 0;
     EXPECT_EQ(state.DeviceConnected(), connected);
+    EXPECT_EQ(view.ConnectedAtCaption(), std::vector<bool>{connected}) << "state first, then the caption";
     const bool any_open = c.w1_cable || c.w1_receiver || c.c2_cable;
     EXPECT_EQ(state.Polling(), any_open);
     EXPECT_EQ(worker_polling.load(), any_open);
