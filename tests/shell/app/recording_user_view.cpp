@@ -75,6 +75,9 @@ void RecordingUserView::ScriptAnswer(MessageAnswer answer) {
 }
 
 void RecordingUserView::Add(std::string line) {
+    if (on_call) {
+        on_call(line);
+    }
     {
         std::lock_guard lock(mutex_);
         calls_.push_back(std::move(line));

@@ -35,6 +35,11 @@ public:
                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
     void ScriptAnswer(MessageAnswer answer);
+    // Called with each line just before it is recorded, on the calling
+    // thread: lets a test read the model at the moment the view hears of a
+    // change. Set it before the controller starts.
+    std::function<void(const std::string& line)> on_call;
+
     // Diagnostics, recorded as "Trace <message>" among the calls.
     void RecordTrace(std::string_view message) { Add("Trace " + std::string(message)); }
 
