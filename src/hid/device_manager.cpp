@@ -410,7 +410,10 @@ void DeviceManager::PollDongleState() {
         }
     }
     for (size_t i : receivers) {
-        const auto report = entries_[i]->channel->TakeNext(timing_.receiver_wait);
+        // Only looked at: the notification path still has to act on it. A
+        // report of the mouse coming back that was taken here would leave the
+        // program showing no device while the mouse works.
+        const auto report = entries_[i]->channel->PeekNext(timing_.receiver_wait);
         if (!report || report->size < 2 || report->bytes[0] != kConnectionReport) {
             continue;
         }

@@ -113,8 +113,9 @@ public:
     bool ReadNotification(std::array<uint8_t, 65>& buffer, int& device_type);
     // True when ReadNotification would find a report at once.
     bool NotificationPending();
-    // Looks for a connection report on each receiver of the current type and
-    // records kOnline or kOfflineByPoll.
+    // Looks for a connection report at the head of each receiver of the
+    // current type and records kOnline or kOfflineByPoll; the report stays
+    // queued for ReadNotification.
     void PollDongleState();
 
     void SetOnlineState(int device_type, int connection_mode, int value);

@@ -112,6 +112,16 @@ std::optional<InputReport> InterfaceChannel::TakeNext(std::chrono::milliseconds 
     return Take(wait, [](const InputReport&) { return true; });
 }
 
+std::optional<InputReport> InterfaceChannel::PeekNext(std::chrono::milliseconds wait) {
+    std::unique_lock lock(mutex_);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    changed_.wait_until(lock, deadline, [this] { return lost_ || !reports_.empty(); });
+    if (reports_.empty()) {
+        return std::nullopt;
+    }
+    return reports_.front();
+}
+
 void InterfaceChannel::Discard(const std::function<bool(const InputReport&)>& unwanted) {
     std::lock_guard lock(mutex_);
     std::erase_if(reports_, unwanted);

@@ -51,6 +51,9 @@ public:
                                     const std::function<bool(const InputReport&)>& wanted);
     // Take of the head report, whatever it is.
     std::optional<InputReport> TakeNext(std::chrono::milliseconds wait);
+    // A copy of the head report, which stays queued for whoever takes it;
+    // waits up to `wait` for one like Take.
+    std::optional<InputReport> PeekNext(std::chrono::milliseconds wait);
     // Drops every queued report for which `unwanted` holds.
     void Discard(const std::function<bool(const InputReport&)>& unwanted);
 

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "app_fixture.h"
+#include "hid/hid_interface.h"
 #include "hid/task_code.h"
 #include "store/config_defaults.h"
 
@@ -71,6 +75,65 @@ TEST_F(ConnectionTest, MouseOffBehindReceiverIsReadWhenItComesBack) {
     EXPECT_EQ(std::ranges::count(commands, 0x12), 1);
     EXPECT_EQ(std::ranges::count(commands, 0x20), 0);
     EXPECT_EQ(Key(store::config_key::kReportRate), std::to_string(kMouseReportRate));
+}
+
+// When the receiver reports the mouse off or back, the interface's online
+// state has changed by the time the view hears of it.
+TEST_F(ConnectionTest, ReceiverReportsChangeTheModelBeforeTheView) {
+    Plug(kC2, false, false);
+    Plug(kW1, false, true);
+    Create();
+    std::mutex mutex;
+    std::vector<std::string> seen;
+    view.on_call = [&](const std::string& line) {
+        if (line != "Lost 101" && line != "Connected 101 1") {
+            return;
+        }
+        int online = -1;
+        for (const hid::HidInterface& interface : controller->Devices().InterfacesOfCurrentType()) {
+            if (interface.connection_mode == hid::kDongleMode) {
+                online = interface.online_state;
+            }
+        }
+        std::lock_guard lock(mutex);
+        seen.push_back(line + " online " + std::to_string(online));
+    };
+    Start();
+    ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
+    Idle();
+
+    Mouse(kW1).SetMousePower(false);
+    ASSERT_TRUE(view.WaitForLine("Lost 101"));
+    Idle();
+    Mouse(kW1).SetMousePower(true);
+    ASSERT_TRUE(view.WaitForLine("Connected 101 1"));
+    Idle();
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Lost 101 online " + std::to_string(hid::kOfflineByNotification),
+                                              "Connected 101 1 online " + std::to_string(hid::kOnline)}));
+}
+
+// The mouse comes back while the loss is still being handled: the receiver's
+// report of its return is acted on, not swallowed by the look at the
+// receiver's state that follows a loss.
+TEST_F(ConnectionTest, MouseBackWhileItsLossIsHandledIsShownConnected) {
+    Plug(kC2, false, false);
+    Plug(kW1, false, true);
+    Create();
+    view.on_call = [this](const std::string& line) {
+        if (line == "Lost 101") {
+            Mouse(kW1).SetMousePower(true);  // on the worker, before its look at the receiver
+        }
+    };
+    Start();
+    ASSERT_TRUE(WaitForTask(hid::kTaskFindAndRead, TaskOutcome::kAcknowledged));
+    Idle();
+
+    Mouse(kW1).SetMousePower(false);
+    ASSERT_TRUE(view.WaitForLine("Connected 101 1"));
+    Idle();
+    EXPECT_TRUE(controller->DeviceConnected());
+    EXPECT_EQ(view.WithPrefix("Caption ").back(), "Caption 52");
 }
 
 // With no device the codes still run; the sends fail quietly.
