@@ -22,6 +22,7 @@
 #include "shell/lang_text.h"
 #include "shell/language_state.h"
 #include "store/settings_database.h"
+#include "../pages/macros/stored_macros.h"
 
 namespace {
 
@@ -71,21 +72,6 @@ void OpenFresh(store::SettingsDatabase& db, const std::string& folder) {
     std::error_code ignored;
     fs::remove_all(Root() / folder, ignored);
     Check(db.OpenForDevice(Root() / folder, "F", 101));
-}
-
-// The stored macros as a file carries them.
-std::vector<MacroFileMacro> Stored(store::SettingsDatabase& db) {
-    std::vector<MacroFileMacro> all;
-    for (store::MacroEntry macro : db.ListMacros()) {
-        std::vector<store::MacroRecord> records = db.ListMacroRecords(macro.macro_id);
-        for (store::MacroRecord& record : records) {
-            record.record_id = 0;
-            record.macro_id = 0;
-        }
-        macro.macro_id = 0;
-        all.push_back({macro, records});
-    }
-    return all;
 }
 
 // Records in one order whatever order equal record_index values came in.
@@ -144,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(db.ListMacros().empty());
         return 0;
     }
-    Check(Sorted(Stored(db)) == Sorted(read.macros));
+    Check(Sorted(pages::macros::StoredMacros(db)) == Sorted(read.macros));
 
     // Export, import into another fresh database, export again.
     const fs::path first = Root() / "first.xml";
@@ -154,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto again =
         pages::macros::ImportMacroFile(copy, first.string(), MacroFileFormat::kB, texts.texts, view);
     Check(again.status == MacroFileStatus::kOk);
-    Check(Sorted(Stored(copy)) == Sorted(Stored(db)));
+    Check(Sorted(pages::macros::StoredMacros(copy)) == Sorted(pages::macros::StoredMacros(db)));
     Check(pages::macros::ExportMacroFileB(copy, second.string()) == MacroFileStatus::kOk);
     Check(ReadAll(first) == ReadAll(second));
     return 0;

@@ -14,6 +14,7 @@
 #include "shell/lang_text.h"
 #include "shell/language_state.h"
 #include "store/settings_database.h"
+#include "stored_macros.h"
 #include "support/temp_home.h"
 
 namespace mousedeck::pages::macros {
@@ -65,21 +66,6 @@ protected:
             EXPECT_GT(db.AddMacroRecord(record), 0);
         }
         return id;
-    }
-
-    // Every macro of `db` with its records, ids cleared, as a file carries them.
-    static std::vector<MacroFileMacro> Contents(store::SettingsDatabase& db) {
-        std::vector<MacroFileMacro> all;
-        for (store::MacroEntry macro : db.ListMacros()) {
-            std::vector<store::MacroRecord> records = db.ListMacroRecords(macro.macro_id);
-            for (store::MacroRecord& record : records) {
-                record.record_id = 0;
-                record.macro_id = 0;
-            }
-            macro.macro_id = 0;
-            all.push_back({macro, records});
-        }
-        return all;
     }
 
     static shell::PathEnvironment Environment(const test::TempDir& folder) {

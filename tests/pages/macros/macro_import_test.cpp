@@ -62,7 +62,7 @@ TEST_F(MacroImportTest, FormatBRoundTripsEveryMacroAndTheFileByteForByte) {
         ImportMacroFile(other_, FilePath("b.xml"), MacroFileFormat::kB, texts_, view_);
     EXPECT_EQ(result.status, MacroFileStatus::kOk);
     EXPECT_EQ(result.failed, 0);
-    EXPECT_EQ(Contents(other_), Contents(db_));
+    EXPECT_EQ(StoredMacros(other_), StoredMacros(db_));
 
     ASSERT_EQ(ExportMacroFileB(other_, FilePath("again.xml")), MacroFileStatus::kOk);
     EXPECT_EQ(test::ReadFile(FilePath("again.xml")), test::ReadFile(FilePath("b.xml")));
@@ -119,7 +119,7 @@ TEST_F(MacroImportTest, ImportingTwiceAddsTwoMacrosWithTheSameName) {
     ASSERT_EQ(second.imported.size(), 1u);
     EXPECT_NE(first.imported[0], second.imported[0]);
 
-    const std::vector<MacroFileMacro> all = Contents(db_);
+    const std::vector<MacroFileMacro> all = StoredMacros(db_);
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(all[0].macro.name, "Old");
     EXPECT_EQ(all[1], all[2]);
@@ -166,7 +166,7 @@ TEST_F(MacroImportTest, ATruncatedFileImportsAllOrNothing) {
     StoreSamples();
     ASSERT_EQ(ExportMacroFileB(db_, FilePath("b.xml")), MacroFileStatus::kOk);
     const std::string whole = test::ReadFile(FilePath("b.xml"));
-    const std::vector<MacroFileMacro> expected = Contents(db_);
+    const std::vector<MacroFileMacro> expected = StoredMacros(db_);
     for (std::size_t length = 0; length < whole.size(); ++length) {
         SCOPED_TRACE(length);
         test::WriteFile(FilePath("cut.xml"), whole.substr(0, length));
@@ -174,7 +174,7 @@ TEST_F(MacroImportTest, ATruncatedFileImportsAllOrNothing) {
             ImportMacroFile(other_, FilePath("cut.xml"), std::nullopt, texts_, view_);
         if (result.status == MacroFileStatus::kOk) {
             EXPECT_GE(length, whole.size() - 2);  // only the CR LF after the root may go
-            EXPECT_EQ(Contents(other_), expected);
+            EXPECT_EQ(StoredMacros(other_), expected);
         } else {
             EXPECT_EQ(result.status, MacroFileStatus::kMalformed);
             EXPECT_TRUE(other_.ListMacros().empty());
@@ -210,7 +210,7 @@ TEST_F(MacroImportTest, AMacroTheDatabaseRefusesIsLeftOutWhole) {
     EXPECT_EQ(result.failed, 2);
     ASSERT_EQ(result.imported.size(), 2u);
 
-    const std::vector<MacroFileMacro> stored = Contents(db_);
+    const std::vector<MacroFileMacro> stored = StoredMacros(db_);
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[0].macro.name, "first");
     EXPECT_EQ(stored[0].records.size(), 2u);
